@@ -1,0 +1,108 @@
+// The platform on Linux: an emulated Windows workstation kept in a prefix
+// folder (drives under dosdevices/, shares under dosdevices/unc/, the
+// registry in registry.reg, loaded fonts in fonts.txt, the machine's facts in
+// platform.ini). The only code of the installer that knows about POSIX.
+//
+// The implementation is split by subject:
+//   linux_platform.cc          construction, system information, app data
+//   linux_platform_files.cc    listing, file and folder operations, text and
+//                              binary files
+//   linux_platform_profile.cc  INI files, Windows folder, fonts
+//   linux_platform_registry.cc the registry functions
+//   linux_platform_process.cc  the process runner
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace zepo {
+
+class LinuxPrefix;
+class RegistryStore;
+
+class LinuxPlatform : public Platform {
+ public:
+  // Uses the prefix folder `prefixDir`, laying out the default workstation
+  // when it is missing or empty. Throws std::runtime_error with a message
+  // naming the file and line when platform.ini or registry.reg is malformed.
+  explicit LinuxPlatform(const std::string& prefixDir);
+  ~LinuxPlatform() override;
+
+  // The prefix named by ZEPO_PREFIX, else $XDG_DATA_HOME/clientzepo, else
+  // ~/.local/share/clientzepo.
+  static std::string defaultPrefixDir();
+
+  // The Linux path of a Windows path (for tests and tools); throws
+  // RuntimeError as a file operation would.
+  std::string hostPath(const std::string& windowsPath);
+  const std::string& prefixDir() const;
+
+  std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue, std::string& buffer,
+                                         std::uint32_t size, const std::string& fileName) override;
+  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                  const std::optional<std::string>& value,
+                                  const std::string& fileName) override;
+  std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override;
+  int AddFontResourceA(const std::string& fileName) override;
+  bool CreateProcessA(const std::string& commandLine, bool inheritHandles,
+                      std::uint32_t creationFlags, const StartupInfo& startupInfo,
+                      ProcessInformation& processInformation) override;
+  std::uint32_t WaitForSingleObject(ProcessHandle handle, std::uint32_t milliseconds) override;
+  bool GetExitCodeProcess(ProcessHandle handle, std::int32_t& exitCode) override;
+  bool CloseHandle(ProcessHandle handle) override;
+  std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey, std::uint32_t options,
+                               std::uint32_t access, RegKey& result,
+                               std::uint32_t& disposition) override;
+  std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t access,
+                             RegKey& result) override;
+  std::int32_t RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
+                              const std::string& data, std::uint32_t dataSize) override;
+  std::int32_t RegDeleteValueA(RegKey key, const std::string& valueName) override;
+  std::int32_t RegCloseKey(RegKey key) override;
+
+  std::string listFirst(const std::string& pathName, int attributes) override;
+  std::string listNext() override;
+  int getAttributes(const std::string& path) override;
+  void makeFolder(const std::string& path) override;
+  void copyFile(const std::string& source, const std::string& destination) override;
+  void deleteFile(const std::string& path) override;
+  void renameFile(const std::string& oldPath, const std::string& newPath) override;
+  void openText(int fileNumber, const std::string& path, TextMode mode) override;
+  std::string readLine(int fileNumber) override;
+  bool endOfFile(int fileNumber) override;
+  void writeLine(int fileNumber, const std::string& text) override;
+  void closeFile(int fileNumber) override;
+  void openBinary(int fileNumber, const std::string& path) override;
+  std::int64_t fileLength(int fileNumber) override;
+  std::uint8_t readByte(int fileNumber) override;
+  void writeByte(int fileNumber, std::uint8_t byte) override;
+
+  int osPlatform() override;
+  float osVersion() override;
+  std::vector<DriveInfo> drives() override;
+  std::string appPath() override;
+  std::string appTitle() override;
+  AppVersion appVersion() override;
+
+ private:
+  struct OpenFile;  // linux_platform_files.cc
+  struct Listing;   // linux_platform_files.cc
+  struct Process;   // linux_platform_process.cc
+
+  std::unique_ptr<LinuxPrefix> prefix_;
+  std::unique_ptr<RegistryStore> registry_;
+  std::map<int, std::unique_ptr<OpenFile>> files_;
+  std::unique_ptr<Listing> listing_;
+  std::map<RegKey, std::string> openKeys_;  // handle -> full key path
+  RegKey nextKey_ = 0x00000100;
+  std::map<ProcessHandle, std::unique_ptr<Process>> processes_;
+  ProcessHandle nextProcess_ = 0x100;
+};
+
+}  // namespace zepo
