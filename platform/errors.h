@@ -10,7 +10,7 @@
 namespace zepo {
 
 enum ErrorNumber : int {
-  kErrBadCall = 5,            // invalid procedure call or argument
+  kErrBadCall = 5,  // invalid procedure call or argument
   kErrBadFileNameOrNumber = 52,
   kErrFileNotFound = 53,
   kErrBadFileMode = 54,
@@ -43,7 +43,9 @@ class RuntimeError : public std::exception {
 // handles runtime errors swallows it.
 struct InstallerEnd {};
 
-[[noreturn]] inline void endInstaller() { throw InstallerEnd{}; }
+[[noreturn]] inline void endInstaller() {
+  throw InstallerEnd{};
+}
 
 // The prompt of the runtime's error box: "Errore di run-time 'N':", a blank
 // line, the error's text.

@@ -101,8 +101,7 @@ class Platform {
   // the rest is left as it was. Returns the number of characters written
   // before the '\0' (characters, not UTF-8 bytes). A missing file reads as
   // the default.
-  virtual std::uint32_t GetPrivateProfileStringA(const std::string& section,
-                                                 const std::string& key,
+  virtual std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                  const std::string& defaultValue,
                                                  std::string& buffer, std::uint32_t size,
                                                  const std::string& fileName) = 0;
@@ -139,15 +138,14 @@ class Platform {
   // Registry: results are Windows error codes (kErrorSuccess on success).
   // Keys are matched ignoring case and keep their spelling; value names too.
   virtual std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey,
-                                       std::uint32_t options, std::uint32_t access,
-                                       RegKey& result, std::uint32_t& disposition) = 0;
-  virtual std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey,
-                                     std::uint32_t access, RegKey& result) = 0;
+                                       std::uint32_t options, std::uint32_t access, RegKey& result,
+                                       std::uint32_t& disposition) = 0;
+  virtual std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t access,
+                                     RegKey& result) = 0;
   // `data` holds `dataSize` bytes of 8-bit text (for REG_SZ, with its
   // closing zero byte).
-  virtual std::int32_t RegSetValueExA(RegKey key, const std::string& valueName,
-                                      std::uint32_t type, const std::string& data,
-                                      std::uint32_t dataSize) = 0;
+  virtual std::int32_t RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
+                                      const std::string& data, std::uint32_t dataSize) = 0;
   virtual std::int32_t RegDeleteValueA(RegKey key, const std::string& valueName) = 0;
   virtual std::int32_t RegCloseKey(RegKey key) = 0;
 

@@ -48,6 +48,13 @@ struct EsitoVerifica {
   std::string txtReport;
 };
 
+// The about window's texts that its load procedure sets.
+struct FrmAbout {
+  std::string caption = "Informazioni su MiaApplicazione";
+  std::string lblTitle = "Titolo applicazione";
+  std::string lblVersion = "Versione";
+};
+
 class Installer {
  public:
   Installer(Platform& platform, Ui& ui) : platform(platform), ui(ui) {}
@@ -70,6 +77,9 @@ class Installer {
   // it; a new check window starts from a fresh record.
   EsitoVerifica esito;
   bool frmVerLoaded = false;
+
+  FrmAbout frmAbout;
+  bool frmAboutLoaded = false;
 };
 
 }  // namespace zepo

@@ -11,9 +11,9 @@ namespace zepo {
 
 // Buttons values of the message box.
 enum : int {
-  kMbCritical = 16,     // OK, critical icon
+  kMbCritical = 16,          // OK, critical icon
   kMbOkCancelQuestion = 33,  // OK and Cancel, question icon
-  kMbInformation = 64,  // OK, information icon
+  kMbInformation = 64,       // OK, information icon
 };
 // Message box results.
 enum : int { kIdOk = 1, kIdCancel = 2 };
