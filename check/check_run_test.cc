@@ -78,6 +78,17 @@ TEST_F(CheckTest, MissingFolderGivesOneLineAndNoFileLines) {
   // Without the prog and wexa36 comparisons the list file holds the client
   // data folder's listing.
   EXPECT_EQ(ws.readFile(kListFile), "anagrafe.dat\r\nzepo.ini\r\n");
+
+  // A later run in the same window writes "OK" over the bold red: the
+  // emphasis stays while the window exists.
+  installClient();
+  cmdCheck_Click(*app);
+  for (int i : {1, 2, 4}) {
+    EXPECT_EQ(esito().txtCheck[i].text, "OK") << i;
+    EXPECT_TRUE(esito().txtCheck[i].emphasised) << i;
+  }
+  EXPECT_FALSE(esito().txtCheck[0].emphasised);
+  EXPECT_EQ(esito().lblTotale, "Nessun errore");
 }
 
 TEST_F(CheckTest, MissingServerFilesGiveOneLineEachInListingOrder) {
