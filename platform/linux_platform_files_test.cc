@@ -243,6 +243,8 @@ TEST(FileOperations, SystemErrorsMapToRuntimeErrors) {
   p.openText(1, "c:\\full.txt", TextMode::kOutput);
   EXPECT_EQ(errorOf([&] { p.writeLine(1, "x"); }), kErrDiskFull);
   p.closeFile(1);
+  ws.writeFile("c:\\data.bin", std::string(100000, 'x'));
+  EXPECT_EQ(errorOf([&] { p.copyFile("c:\\data.bin", "c:\\full.txt"); }), kErrDiskFull);
   // A file that even root may not change (immutable), where the file
   // system allows it.
   ws.writeFile("c:\\locked.txt", "x");
