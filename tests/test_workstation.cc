@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace zepo {
 
-namespace {}  // namespace
-
 TestWorkstation::Folder::Folder() {
   std::random_device random;
   for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
