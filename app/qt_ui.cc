@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QThread>
 
 #include "app/frm_about.h"
 #include "app/frm_main.h"
@@ -158,9 +159,10 @@ void QtUi::end(int exitCode) {
   ended_ = true;
   exitCode_ = exitCode;
   for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport}) hide(form);
-  // Leaves every running event loop; before the main loop has started it
-  // does nothing, and main() reads ended() instead.
-  QCoreApplication::exit(exitCode);
+  // Leaves every running event loop. Outside any loop (start-up, before the
+  // main loop) main() reads ended() instead: exit() would also make every
+  // later loop, a message box's included, return at once.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(exitCode);
 }
 
 void QtUi::checkWindowClosed() {
