@@ -8,10 +8,10 @@
 namespace zepo::qt {
 namespace {
 
-using testing::application;
-using testing::pressKey;
-using testing::typeText;
-using testing::whileModal;
+using uitest::application;
+using uitest::pressKey;
+using uitest::typeText;
+using uitest::whileModal;
 
 QStringList captions(QMessageBox& box) {
   QStringList out;

@@ -8,7 +8,7 @@ namespace zepo::qt {
 namespace {
 
 TEST(Pictures, IconHasBothSizesInTheSixteenColours) {
-  testing::application();
+  uitest::application();
   QSet<QRgb> palette(sixteenColours().begin(), sixteenColours().end());
   ASSERT_EQ(palette.size(), 16);
   for (int size : {32, 16}) {
