@@ -74,6 +74,12 @@ WindowsPath parseWindowsPath(const std::string& path, const std::string& current
   if (isUnc(path)) {
     std::vector<std::string> pieces = splitPieces(path);
     if (pieces.size() < 2) throw RuntimeError(kErrBadFileNameOrNumber);
+    if (path.size() > 2 && isSeparator(path[2])) {
+      // Separators collapse only after the root: "\\\\SRV\zepo" names a
+      // server with an empty name, which no network has.
+      result.unc = true;
+      return result;
+    }
     for (int i = 0; i < 2; ++i) {
       if (pieces[i] == "." || pieces[i] == ".." || hasForbiddenCharacter(pieces[i], false)) {
         throw RuntimeError(kErrBadFileNameOrNumber);
@@ -192,6 +198,7 @@ std::string PathResolver::rootFolder(const WindowsPath& path) {
     return dosdevices_ + "/" + real;
   }
   std::string folder = dosdevices_ + "/unc";
+  if (path.server.empty()) return "";
   if (lookup(folder, path.server, real) != Lookup::kFound) return "";
   folder += "/" + real;
   if (lookup(folder, path.share, real) != Lookup::kFound) return "";
