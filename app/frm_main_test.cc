@@ -172,6 +172,29 @@ TEST_F(MainWindowTest, FieldsFollowTheRecordBothWays) {
   EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.8");
 }
 
+TEST_F(MainWindowTest, StartUpFillsTheWindowFromTheSettingsFile) {
+  ws.addShare("SRV1", "zepo");
+  ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini",
+               "[HOST]\r\nHostIP=192.0.2.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n");
+  QString prompt, title;
+  auto answer = [&](QWidget* box) {
+    title = box->windowTitle();
+    auto* label = box->findChild<QLabel*>("prompt");
+    ASSERT_NE(label, nullptr) << "not the input box: " << box->windowTitle().toStdString();
+    prompt = label->text();
+    typeText(box, "SRV1");
+    pressKey(box, Qt::Key_Return);
+  };
+  EXPECT_TRUE(whileModal(answer, [&] { return ui.runEvent(frmMain::Form_Load); }));
+  EXPECT_EQ(title, "Client ZEPO");
+  EXPECT_EQ(prompt, "Inserire il nome del server");
+  shownMainWindow();
+  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtServer")->text(), "SRV1");
+  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.10");
+  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtPath")->text(), "dati");
+  EXPECT_EQ(control<QComboBox>(Form::kMain, "dlbDrive")->currentText(), "d: [DATI]");
+}
+
 TEST_F(MainWindowTest, CancelledServerNameEndsTheInstaller) {
   QStringList seen;
   auto answer = [&](QWidget* box) {
