@@ -1,12 +1,11 @@
 // clientZEPO: the installer of a client workstation of the ZEPO application,
 // on the emulated Windows workstation of this machine's prefix.
 #include <QApplication>
-#include <QMessageBox>
 #include <memory>
 #include <stdexcept>
 
 #include "app/controls.h"
-#include "app/frm_main.h"
+#include "app/message_box.h"
 #include "app/pictures.h"
 #include "app/qt_ui.h"
 #include "platform/linux_platform.h"
@@ -26,10 +25,9 @@ int main(int argc, char** argv) {
   try {
     platform = std::make_unique<zepo::LinuxPlatform>(zepo::LinuxPlatform::defaultPrefixDir());
   } catch (const std::runtime_error& error) {
-    QMessageBox box(QMessageBox::Critical, "clientZEPO", QString::fromStdString(error.what()),
-                    QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    // A workstation that cannot be read: say where, and do not start.
+    zepo::qt::MessageBox box(error.what(), zepo::kMbCritical, "clientZEPO");
+    box.ask();
     return 2;
   }
 
