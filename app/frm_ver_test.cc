@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 #include "app/frm_report.h"
 #include "app/test_app.h"
@@ -128,7 +129,10 @@ TEST_F(CheckWindowTest, ReportCloseBoxHidesCheckCloseBoxDestroys) {
   app.esito.txtReport = "Manca la cartella d:\\zepo\r\n";
   ui.show(Form::kReport);
   QWidget* report = ui.window(Form::kReport);
+  QPointer<QWidget> alive = report;
   report->close();
+  uitest::deleteUnloadedWindows();
+  ASSERT_FALSE(alive.isNull());
   EXPECT_FALSE(report->isVisible());
   ui.show(Form::kReport);
   EXPECT_EQ(ui.window(Form::kReport), report);
@@ -137,10 +141,13 @@ TEST_F(CheckWindowTest, ReportCloseBoxHidesCheckCloseBoxDestroys) {
 
   ui.show(Form::kVer);
   QWidget* ver = ui.window(Form::kVer);
+  QPointer<QWidget> verAlive = ver;
   // The window's unload procedure may speak; answer whatever it asks.
   whileModal([](QWidget* box) { uitest::pressKey(box, Qt::Key_Return); },
              [&] { return ver->close(); });
   EXPECT_EQ(ui.window(Form::kVer), nullptr);
+  uitest::deleteUnloadedWindows();
+  EXPECT_TRUE(verAlive.isNull());
   EXPECT_FALSE(ui.ended());
   ui.show(Form::kVer);
   EXPECT_NE(ui.window(Form::kVer), nullptr);
