@@ -74,7 +74,9 @@ class PathResolver {
   // folder.
   std::optional<std::string> findName(const std::string& folder, const std::string& name);
 
-  // The layer made or removed `name` in `folder` itself.
+  // The layer made or removed `name` in `folder` itself. Optional: a
+  // change is seen anyway by the folder's time; telling spares a re-read
+  // of the folder, which matters when many files are made in a large one.
   void noteAdded(const std::string& folder, const std::string& name);
   void noteRemoved(const std::string& folder, const std::string& name);
 

@@ -261,8 +261,15 @@ void LinuxPlatform::copyFile(const std::string& source, const std::string& desti
   if (out < 0) fail(errno, kErrPathNotFound);
   std::unique_ptr<int, void (*)(int*)> outGuard(&out, [](int* fd) { close(*fd); });
   if (!to.exists) paths.noteAdded(to.folder, to.name);
-  copyContents(in, out, static_cast<std::uint64_t>(st.st_size));
-  copyAttributes(in, out, st);
+  try {
+    copyContents(in, out, static_cast<std::uint64_t>(st.st_size));
+  } catch (const RuntimeError&) {
+    // As Windows does, a failed copy leaves no new half-written file.
+    if (!to.exists && unlink(to.host.c_str()) == 0) paths.noteRemoved(to.folder, to.name);
+    throw;
+  }
+  struct stat written;
+  if (fstat(out, &written) == 0 && S_ISREG(written.st_mode)) copyAttributes(in, out, st);
 }
 
 void LinuxPlatform::deleteFile(const std::string& path) {

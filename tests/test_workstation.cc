@@ -14,39 +14,37 @@ namespace fs = std::filesystem;
 
 namespace zepo {
 
-namespace {
-
-std::string makeTempFolder() {
+TestWorkstation::Folder::Folder() {
   std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
     std::ostringstream name;
     name << "zepo-test-" << std::hex << random() << random();
     fs::path dir = fs::temp_directory_path() / name.str();
-    if (fs::create_directory(dir)) return dir.string();
+    if (fs::create_directory(dir)) path = dir.string();
   }
-  throw std::runtime_error("no temporary folder could be made");
+  if (path.empty()) throw std::runtime_error("no temporary folder could be made");
 }
 
-}  // namespace
-
-TestWorkstation::TestWorkstation() : dir_(makeTempFolder()) {
-  platform_ = std::make_unique<LinuxPlatform>(dir_);
+TestWorkstation::Folder::~Folder() {
+  std::error_code ignored;
+  fs::remove_all(path, ignored);
 }
 
-TestWorkstation::TestWorkstation(const Options& options)
-    : dir_(makeTempFolder()), options_(options) {
+TestWorkstation::TestWorkstation() {
+  platform_ = std::make_unique<LinuxPlatform>(dir());
+}
+
+TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   writeSettings();
-  platform_ = std::make_unique<LinuxPlatform>(dir_);
+  platform_ = std::make_unique<LinuxPlatform>(dir());
 }
 
 TestWorkstation::~TestWorkstation() {
   platform_.reset();
-  std::error_code ignored;
-  fs::remove_all(dir_, ignored);
 }
 
 void TestWorkstation::writeSettings() {
-  std::ofstream out(dir_ + "/platform.ini", std::ios::binary);
+  std::ofstream out(dir() + "/platform.ini", std::ios::binary);
   out << "[System]\r\nPlatform=" << options_.platform << "\r\nVersion=" << options_.version
       << "\r\nWindowsDirectory=" << options_.windowsDirectory
       << "\r\nProgramDirectory=" << options_.programDirectory << "\r\n[Labels]\r\n";
@@ -57,18 +55,18 @@ void TestWorkstation::writeSettings() {
 
 void TestWorkstation::reopen() {
   platform_.reset();
-  platform_ = std::make_unique<LinuxPlatform>(dir_);
+  platform_ = std::make_unique<LinuxPlatform>(dir());
 }
 
 void TestWorkstation::addShare(const std::string& server, const std::string& share) {
-  fs::create_directories(dir_ + "/dosdevices/unc/" + server + "/" + share);
+  fs::create_directories(dir() + "/dosdevices/unc/" + server + "/" + share);
 }
 
 void TestWorkstation::addDrive(char letter, const std::string& label) {
   letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
   std::string target = std::string("drive_") + letter;
-  fs::create_directories(dir_ + "/" + target);
-  fs::path link = dir_ + "/dosdevices/" + letter + ":";
+  fs::create_directories(dir() + "/" + target);
+  fs::path link = dir() + "/dosdevices/" + letter + ":";
   if (!fs::exists(fs::symlink_status(link))) fs::create_directory_symlink("../" + target, link);
   auto it = options_.labels.find(letter);
   std::string current = it == options_.labels.end() ? "" : it->second;

@@ -39,7 +39,7 @@ class TestWorkstation {
 
   LinuxPlatform& platform() { return *platform_; }
   // The prefix folder.
-  const std::string& dir() const { return dir_; }
+  const std::string& dir() const { return folder_.path; }
   // The Linux path of a Windows path (throws RuntimeError as a file
   // operation would).
   std::string hostPath(const std::string& windowsPath) { return platform_->hostPath(windowsPath); }
@@ -65,7 +65,15 @@ class TestWorkstation {
  private:
   void writeSettings();
 
-  std::string dir_;
+  // Removes the folder, also when making the platform fails.
+  struct Folder {
+    Folder();
+    ~Folder();
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    std::string path;
+  };
+  Folder folder_;
   Options options_;
   std::unique_ptr<LinuxPlatform> platform_;
 };
