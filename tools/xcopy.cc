@@ -17,8 +17,19 @@
 // Exit codes: 0 files copied; 1 no file found to copy; 4 bad command line,
 // source unreachable, or a copy into itself; 5 a file or folder could not be
 // written (the copy stops at the first failure).
+//
+// Listing, attributes and folders go through the platform interface, so
+// that hidden files, name matching and errors follow the workstation's
+// rules. File contents go straight from Linux path to Linux path
+// (LinuxPlatform::hostPath, std::filesystem::copy_file) when the destination
+// folder was made by this run: the per-file path resolution of the
+// interface's copy (each component matched ignoring case, a new name checked
+// against the whole folder) made a tree of 20,000 small files copy 1.6 times
+// slower than cp -r. Into a folder that already existed, where a file may be
+// there under another spelling, each file goes through the interface.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -26,6 +37,8 @@
 
 #include "platform/errors.h"
 #include "platform/linux_platform.h"
+
+namespace fs = std::filesystem;
 
 namespace zepo {
 namespace {
@@ -176,12 +189,14 @@ struct Target {
   std::string path;
   Target* parent = nullptr;
   bool ready = false;
-  bool madeNow = false;  // made by this run: nothing can be inside yet
+  bool madeNow = false;   // made by this run: nothing can be inside yet
+  std::string host = {};  // its Linux path, once ready
 };
 
 class TreeCopy {
  public:
-  TreeCopy(Platform& platform, const Options& options) : platform_(platform), options_(options) {}
+  TreeCopy(LinuxPlatform& platform, const Options& options)
+      : platform_(platform), options_(options) {}
 
   int run() {
     resolveSource();
@@ -270,6 +285,7 @@ class TreeCopy {
     } else {
       target.madeNow = makeFolders(target.path);
     }
+    target.host = platform_.hostPath(target.path);
     target.ready = true;
   }
 
@@ -291,23 +307,39 @@ class TreeCopy {
   }
 
   void copyFolder(const std::string& source, Target& target) {
-    std::vector<std::string> files = list(join(source, options_.pattern), kAttrNormal);
-    std::vector<std::string> folders;
-    if (options_.subfolders) {
-      std::vector<std::string> all = list(join(source, "*.*"), kAttrDirectory);
-      std::vector<std::string> plain =
-          isAllPattern(options_.pattern) ? files : list(join(source, "*.*"), kAttrNormal);
-      std::set<std::string> plainSet(plain.begin(), plain.end());
-      for (const std::string& name : all)
-        if (!plainSet.count(name)) folders.push_back(name);
+    std::string sourceHost;
+    try {
+      sourceHost = platform_.hostPath(source);
+    } catch (const RuntimeError& error) {
+      throw SourceFailure{source + ": " + error.what()};
     }
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+    if (isAllPattern(options_.pattern)) {
+      // One listing gives the visible files and folders; the folder's own
+      // entries tell which is which.
+      std::set<std::string> subfolders = hostSubfolders(sourceHost);
+      for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
+        (subfolders.count(name) ? folders : files).push_back(name);
+    } else {
+      files = list(join(source, options_.pattern), kAttrNormal);
+      if (options_.subfolders) {
+        std::set<std::string> subfolders = hostSubfolders(sourceHost);
+        for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
+          if (subfolders.count(name)) folders.push_back(name);
+      }
+    }
+    if (!options_.subfolders) folders.clear();
 
     if (options_.emptySubfolders) makeReady(target);
     for (const std::string& name : files) {
       makeReady(target);
       std::string from = join(source, name);
       std::printf("%s\n", from.c_str());
-      platform_.copyFile(from, join(target.path, name));
+      if (target.madeNow)
+        copyHostFile(sourceHost + "/" + name, target.host + "/" + name);
+      else
+        platform_.copyFile(from, join(target.path, name));
       ++copied_;
     }
     for (const std::string& name : folders) {
@@ -316,7 +348,30 @@ class TreeCopy {
     }
   }
 
-  Platform& platform_;
+  // The names of the subfolders of a folder (hidden ones too).
+  static std::set<std::string> hostSubfolders(const std::string& host) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(host, ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code typeError;
+      if (it->is_directory(typeError)) names.insert(it->path().filename().string());
+    }
+    return names;
+  }
+
+  // Copies a file into a folder that this run made, so that no other
+  // spelling of its name can be there already.
+  static void copyHostFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (!ec) return;
+    if (ec == std::errc::no_space_on_device) throw RuntimeError(kErrDiskFull);
+    if (ec == std::errc::permission_denied) throw RuntimeError(kErrPermissionDenied);
+    if (ec == std::errc::no_such_file_or_directory) throw RuntimeError(kErrFileNotFound);
+    throw RuntimeError(kErrPathFileAccess);
+  }
+
+  LinuxPlatform& platform_;
   Options options_;
   long copied_ = 0;
 };

@@ -75,6 +75,7 @@ class XcopyTree : public ::testing::Test {
     ws.writeFile(R"(\\SRV1\zepo\prog\nascosta\x.txt)", "in a hidden folder");
     ws.setHidden(R"(\\SRV1\zepo\prog\nascosta)", kAttrHidden);
     ws.writeFile(R"(c:\zepo\prog\zepo.exe)", "old version");
+    ws.writeFile(R"(c:\zepo\prog\A.INI)", "old settings");
   }
 
   TestWorkstation ws;
@@ -93,6 +94,10 @@ TEST_F(XcopyTree, CopiesVisibleFilesAndNonEmptySubfoldersOverwritingOldOnes) {
   }
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\zepo.exe)"), "MZ program");
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\A.ini)"), "[A]\r\n");
+  // A.ini replaced the A.INI that was there: names ignore case.
+  Platform& p = ws.platform();
+  EXPECT_EQ(p.listFirst(R"(c:\zepo\prog\a.ini)", kAttrNormal), "A.INI");
+  EXPECT_EQ(p.listNext(), "");
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\sub\b.txt)"), "b");
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\sub\deep\c.bin)"), std::string("c\0\xff", 3));
   EXPECT_FALSE(ws.exists(R"(c:\zepo\prog\nascosto.txt)"));
