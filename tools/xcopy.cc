@@ -313,20 +313,19 @@ class TreeCopy {
     } catch (const RuntimeError& error) {
       throw SourceFailure{source + ": " + error.what()};
     }
+    const FolderScan scan = scanFolder(sourceHost);
     std::vector<std::string> files;
     std::vector<std::string> folders;
     if (isAllPattern(options_.pattern)) {
-      // One listing gives the visible files and folders; the folder's own
-      // entries tell which is which.
-      std::set<std::string> subfolders = hostSubfolders(sourceHost);
+      // One listing gives the visible files and folders; the scan tells
+      // which is which.
       for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
-        (subfolders.count(name) ? folders : files).push_back(name);
+        (scan.folders.count(name) ? folders : files).push_back(name);
     } else {
       files = list(join(source, options_.pattern), kAttrNormal);
       if (options_.subfolders) {
-        std::set<std::string> subfolders = hostSubfolders(sourceHost);
         for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
-          if (subfolders.count(name)) folders.push_back(name);
+          if (scan.folders.count(name)) folders.push_back(name);
       }
     }
     if (!options_.subfolders) folders.clear();
@@ -336,10 +335,20 @@ class TreeCopy {
       makeReady(target);
       std::string from = join(source, name);
       std::printf("%s\n", from.c_str());
-      if (target.madeNow)
-        copyHostFile(sourceHost + "/" + name, target.host + "/" + name);
-      else
-        platform_.copyFile(from, join(target.path, name));
+      std::string toHost = target.host + "/" + name;
+      if (target.madeNow) {
+        copyHostFile(sourceHost + "/" + name, toHost);
+      } else {
+        std::string to = join(target.path, name);
+        platform_.copyFile(from, to);
+        toHost = platform_.hostPath(to);  // it may have another spelling
+      }
+      // As xcopy does without /K, the copy of a read-only file is not
+      // read-only, so that the next copy can replace it.
+      if (scan.readOnly.count(name)) {
+        std::error_code ec;
+        fs::permissions(toHost, fs::perms::owner_write, fs::perm_options::add, ec);
+      }
       ++copied_;
     }
     for (const std::string& name : folders) {
@@ -348,15 +357,25 @@ class TreeCopy {
     }
   }
 
-  // The names of the subfolders of a folder (hidden ones too).
-  static std::set<std::string> hostSubfolders(const std::string& host) {
-    std::set<std::string> names;
+  struct FolderScan {
+    std::set<std::string> folders;   // subfolders, hidden ones too
+    std::set<std::string> readOnly;  // files that the owner cannot write
+  };
+
+  static FolderScan scanFolder(const std::string& host) {
+    FolderScan scan;
     std::error_code ec;
     for (fs::directory_iterator it(host, ec), end; !ec && it != end; it.increment(ec)) {
-      std::error_code typeError;
-      if (it->is_directory(typeError)) names.insert(it->path().filename().string());
+      std::error_code statusError;
+      fs::file_status status = it->status(statusError);
+      if (statusError) continue;
+      std::string name = it->path().filename().string();
+      if (fs::is_directory(status))
+        scan.folders.insert(name);
+      else if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        scan.readOnly.insert(name);
     }
-    return names;
+    return scan;
   }
 
   // Copies a file into a folder that this run made, so that no other

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -120,6 +121,22 @@ TEST_F(XcopyTree, WithoutSubfoldersOrWithEmptyOnes) {
   EXPECT_TRUE(ws.exists(R"(c:\tutto\vuota)"));
   EXPECT_TRUE(ws.exists(R"(c:\tutto\sub\deep\c.bin)"));
   EXPECT_FALSE(ws.exists(R"(c:\tutto\nascosta)"));
+}
+
+TEST_F(XcopyTree, CopiesOfReadOnlyFilesCanBeReplaced) {
+  ws.writeFile(R"(\\SRV1\zepo\prog\sola.txt)", "read only");
+  std::filesystem::permissions(ws.platform().hostPath(R"(\\SRV1\zepo\prog\sola.txt)"),
+                               std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  ASSERT_TRUE(ws.platform().getAttributes(R"(\\SRV1\zepo\prog\sola.txt)") & kAttrReadOnly);
+  for (const char* destination : {R"(c:\nuova)", R"(c:\nuova)", R"(c:\zepo\prog)"}) {
+    XcopyRun run = xcopy(ws, {R"(\\SRV1\zepo\prog\sola.txt)", destination});
+    EXPECT_EQ(run.exitCode, 0) << destination << " " << run.err;
+    EXPECT_EQ(run.out, "\\\\SRV1\\zepo\\prog\\sola.txt\n1 File(s) copied\n");
+    EXPECT_EQ(ws.platform().getAttributes(std::string(destination) + "\\sola.txt") & kAttrReadOnly,
+              0)
+        << destination;
+  }
 }
 
 TEST_F(XcopyTree, NothingToCopyGivesOne) {
