@@ -27,10 +27,10 @@
 // against the whole folder) made a tree of 20,000 small files copy 1.6 times
 // slower than cp -r. Into a folder that already existed, where a file may be
 // there under another spelling, each file goes through the interface.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -285,7 +285,7 @@ class TreeCopy {
     } else {
       target.madeNow = makeFolders(target.path);
     }
-    target.host = platform_.hostPath(target.path);
+    target.host = platform_.hostPath(queryable(target.path));
     target.ready = true;
   }
 
