@@ -100,6 +100,8 @@ class LinuxPlatform : public Platform {
   std::map<int, std::unique_ptr<OpenFile>> files_;
   std::unique_ptr<Listing> listing_;
   std::map<RegKey, std::string> openKeys_;  // handle -> full key path
+  // handle -> the access mask that the key was opened with
+  std::map<RegKey, std::uint32_t> openKeyAccess_;
   RegKey nextKey_ = 0x00000100;
   std::map<ProcessHandle, std::unique_ptr<Process>> processes_;
   ProcessHandle nextProcess_ = 0x100;

@@ -1,7 +1,20 @@
-// A fresh emulated workstation for tests: a temporary prefix holding the
-// default workstation, removed again when the object goes.
+// A fresh emulated Windows workstation in a temporary folder, for tests.
+//
+//   TestWorkstation ws;                          // the default workstation
+//   ws.addShare("SRV1", "zepo");                 // \\SRV1\zepo
+//   ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini", "[HOST]\r\n");
+//   ws.platform().listFirst("\\\\SRV1\\zepo\\*.*", 0);
+//
+// The workstation's facts (platform, version, folders, drive labels) are
+// given to the constructor; they are written to platform.ini before the
+// platform is made, so the default workstation is laid out for them.
+// Setting a drive label afterwards (addDrive with a label) rewrites
+// platform.ini and makes a new platform: references taken from platform()
+// before that are no longer valid.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/linux_platform.h"
@@ -10,23 +23,59 @@ namespace zepo {
 
 class TestWorkstation {
  public:
-  TestWorkstation();
-  ~TestWorkstation();
+  struct Options {
+    int platform = 2;
+    std::string version = "5.1";
+    std::string windowsDirectory = "C:\\WINDOWS";
+    std::string programDirectory = "C:\\clientZEPO";
+    std::map<char, std::string> labels = {{'d', "DATI"}};  // lower-case letter -> label
+  };
+
+  TestWorkstation();  // the default workstation, its own platform.ini
+  explicit TestWorkstation(const Options& options);
+  ~TestWorkstation();  // removes the folder
   TestWorkstation(const TestWorkstation&) = delete;
   TestWorkstation& operator=(const TestWorkstation&) = delete;
 
-  LinuxPlatform& platform();
+  LinuxPlatform& platform() { return *platform_; }
   // The prefix folder.
-  const std::string& dir() const;
+  const std::string& dir() const { return folder_.path; }
+  // The Linux path of a Windows path (throws RuntimeError as a file
+  // operation would).
+  std::string hostPath(const std::string& windowsPath) { return platform_->hostPath(windowsPath); }
 
-  // Makes the network share \\server\share.
+  // Makes the share \\server\share (dosdevices/unc/<server>/<share>).
   void addShare(const std::string& server, const std::string& share);
-  // Writes the bytes into the file at the Windows path, making its folders.
+  // Makes drive <letter>: (drive_<letter>, linked as dosdevices/<letter>:)
+  // with the given volume label; a label other than the drive's current
+  // one rewrites platform.ini and calls reopen().
+  void addDrive(char letter, const std::string& label = "");
+  // Replaces the platform by a new one on the same folder, which reads
+  // platform.ini again; open files and listings of the old one are gone.
+  void reopen();
+
+  // Writes raw bytes to a file, making the folders on its way as needed.
   void writeFile(const std::string& windowsPath, const std::string& bytes);
+  // The raw bytes of a file; throws std::runtime_error when it is missing.
   std::string readFile(const std::string& windowsPath);
   bool exists(const std::string& windowsPath);
-  // Sets the hidden (2) and system (4) bits of a file or folder.
-  void setHidden(const std::string& windowsPath, int bits);
+  // Sets the file's user.DOSATTRIB to the bits (2 hidden, 4 system).
+  void setHidden(const std::string& windowsPath, int dosAttrBits);
+
+ private:
+  void writeSettings();
+
+  // Removes the folder, also when making the platform fails.
+  struct Folder {
+    Folder();
+    ~Folder();
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    std::string path;
+  };
+  Folder folder_;
+  Options options_;
+  std::unique_ptr<LinuxPlatform> platform_;
 };
 
 }  // namespace zepo

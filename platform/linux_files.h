@@ -1,0 +1,35 @@
+// The records of LinuxPlatform's open files and directory listing, shared by
+// the files of the Linux platform (the destructor needs them complete).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/linux_platform.h"
+
+namespace zepo {
+
+struct LinuxPlatform::OpenFile {
+  enum class Mode { kInput, kOutput, kBinary };
+
+  OpenFile() = default;
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  ~OpenFile();  // closes the descriptor
+
+  Mode mode = Mode::kInput;
+  int fd = -1;  // -1 for an input file, read whole when it was opened
+  std::uint64_t device = 0, inode = 0;
+  std::string contents;        // input: the file's bytes
+  std::uint64_t position = 0;  // input and binary: the next byte
+  bool writable = false;       // binary: opened for writing too
+};
+
+struct LinuxPlatform::Listing {
+  std::vector<std::string> names;
+  std::size_t next = 0;
+  bool ended = false;  // the closing "" has been given
+};
+
+}  // namespace zepo

@@ -1,0 +1,119 @@
+#include "platform/linux_platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <set>
+
+#include "platform/codepage.h"
+#include "platform/errors.h"
+#include "platform/linux_files.h"
+#include "platform/linux_platform_process.h"
+#include "platform/linux_prefix.h"
+#include "platform/registry_store.h"
+
+namespace zepo {
+
+LinuxPlatform::LinuxPlatform(const std::string& prefixDir)
+    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)),
+      registry_(std::make_unique<RegistryStore>(prefixDir + "/registry.reg")) {
+  prefix_->exportToChildren();
+}
+
+LinuxPlatform::~LinuxPlatform() = default;
+
+std::string LinuxPlatform::defaultPrefixDir() {
+  const char* prefix = std::getenv("ZEPO_PREFIX");
+  if (prefix != nullptr && *prefix != '\0') return prefix;
+  const char* data = std::getenv("XDG_DATA_HOME");
+  // Relative values of XDG_DATA_HOME are invalid and are to be ignored.
+  if (data != nullptr && data[0] == '/') return std::string(data) + "/clientzepo";
+  const char* home = std::getenv("HOME");
+  std::string homeDir = home != nullptr && *home != '\0' ? home : "";
+  if (homeDir.empty()) {
+    if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) {
+      homeDir = pw->pw_dir;
+    }
+  }
+  return homeDir + "/.local/share/clientzepo";
+}
+
+std::string LinuxPlatform::hostPath(const std::string& windowsPath) {
+  return prefix_->paths().resolve(windowsPath).host;
+}
+
+const std::string& LinuxPlatform::prefixDir() const {
+  return prefix_->dir();
+}
+
+std::uint32_t LinuxPlatform::GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) {
+  // The folder crosses an 8-bit function: what the code page lacks is lost.
+  std::string folder = fromCodePage(toCodePage(prefix_->windowsDirectory()));
+  std::uint32_t length = static_cast<std::uint32_t>(characterCount(folder));
+  // Too small a buffer stays untouched; the answer is the size it needs.
+  if (size <= length) return length + 1;
+  return placeInBuffer(buffer, size, folder);
+}
+
+int LinuxPlatform::AddFontResourceA(const std::string& fileName) {
+  PathResolver::Resolved font;
+  try {
+    font = prefix_->paths().resolve(fileName);
+  } catch (const RuntimeError&) {
+    return 0;
+  }
+  struct stat st;
+  if (!font.exists || stat(font.host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  std::string line = fileName + "\n";
+  int fd =
+      open(prefix_->file("fonts.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return 0;
+  bool written = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+  close(fd);
+  return written ? 1 : 0;
+}
+
+int LinuxPlatform::osPlatform() {
+  return prefix_->platform();
+}
+
+float LinuxPlatform::osVersion() {
+  return prefix_->version();
+}
+
+std::vector<DriveInfo> LinuxPlatform::drives() {
+  std::set<char> letters;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir((prefix_->dir() + "/dosdevices").c_str()),
+                                          closedir);
+  if (dir) {
+    while (dirent* entry = readdir(dir.get())) {
+      const char* name = entry->d_name;
+      if (std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':' && name[2] == '\0') {
+        letters.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(name[0]))));
+      }
+    }
+  }
+  std::vector<DriveInfo> result;
+  for (char letter : letters) result.push_back({letter, prefix_->label(letter)});
+  return result;
+}
+
+std::string LinuxPlatform::appPath() {
+  return prefix_->programDirectory();
+}
+
+std::string LinuxPlatform::appTitle() {
+  return "clientZEPO";
+}
+
+AppVersion LinuxPlatform::appVersion() {
+  return {3, 0, 0};
+}
+
+}  // namespace zepo

@@ -1,0 +1,122 @@
+// Runs on a real prefix: the workstation of the tests comes with the
+// platform layer, and these tests build as soon as it is there.
+#if __has_include("tests/test_workstation.h")
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/linux_platform.h"
+#include "tests/test_workstation.h"
+
+namespace zepo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LinuxProfileTest : public ::testing::Test {
+ protected:
+  // The Linux path of a file in the root of drive C:.
+  std::string onDriveC(const std::string& name) {
+    return (fs::path(p_.hostPath("c:\\")) / name).string();
+  }
+  std::string contents(const std::string& name) {
+    std::ifstream in(onDriveC(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  void writeFile(const std::string& name, const std::string& bytes) {
+    std::ofstream(onDriveC(name), std::ios::binary) << bytes;
+  }
+  // A read the way the installer does it: default "", 255 blanks, size 255.
+  std::string read(const std::string& section, const std::string& key, const std::string& file,
+                   std::uint32_t* count = nullptr) {
+    std::string buffer(255, ' ');
+    std::uint32_t n = p_.GetPrivateProfileStringA(section, key, "", buffer, 255, file);
+    if (count) *count = n;
+    return buffer.substr(0, buffer.find('\0'));
+  }
+
+  TestWorkstation ws_;
+  LinuxPlatform& p_ = ws_.platform();
+};
+
+TEST_F(LinuxProfileTest, ReadsIntoTheBufferByCharacters) {
+  writeFile("a.ini", "[S]\r\nCity = citt\xE0 \r\nLong=" + std::string(300, '\xE0') + "\r\n");
+
+  std::string buffer(255, ' ');
+  EXPECT_EQ(p_.GetPrivateProfileStringA("s", "CITY", "", buffer, 255, "C:\\A.INI"), 5u);
+  EXPECT_EQ(buffer, "città" + std::string(1, '\0') + std::string(249, ' '));
+
+  std::uint32_t count = 0;
+  EXPECT_EQ(read("S", "Long", "c:\\a.ini", &count), [] {
+    std::string text;
+    for (int i = 0; i < 254; ++i) text += "à";
+    return text;
+  }());
+  EXPECT_EQ(count, 254u);
+
+  // The default, without its trailing blanks, for whatever is missing.
+  buffer = std::string(10, '-');
+  EXPECT_EQ(p_.GetPrivateProfileStringA("S", "Missing", "def  ", buffer, 10, "c:\\a.ini"), 3u);
+  EXPECT_EQ(buffer, std::string("def\0------", 10));
+  EXPECT_EQ(p_.GetPrivateProfileStringA("S", "City", "", buffer, 0, "c:\\a.ini"), 0u);
+  EXPECT_EQ(buffer, std::string("def\0------", 10));  // size 0 writes nothing
+
+  EXPECT_EQ(read("S", "City", "c:\\missing.ini"), "");
+  EXPECT_EQ(read("S", "City", "c:\\no\\such\\folder\\a.ini"), "");
+  EXPECT_EQ(read("S", "City", "q:\\a.ini"), "");  // no such drive
+  EXPECT_EQ(read("S", "City", "c:\\bad|name.ini"), "");
+  EXPECT_EQ(read("S", "City", "\\\\NOSERVER\\share\\a.ini"), "");
+}
+
+TEST_F(LinuxProfileTest, WritesOnlyWhatItMustInWindows1252) {
+  writeFile("sys.ini", "; comment\r\n[boot]\r\nshell=Explorer.exe\r\n\r\n[DBS_REG_32]\r\nX=old\n");
+  EXPECT_TRUE(p_.WritePrivateProfileStringA("DBS_REG_32", "x", std::string("più"), "c:\\SYS.INI"));
+  EXPECT_EQ(contents("sys.ini"),
+            "; comment\r\n[boot]\r\nshell=Explorer.exe\r\n\r\n[DBS_REG_32]\r\nX=pi\xF9\n");
+  EXPECT_EQ(read("dbs_reg_32", "X", "c:\\sys.ini"), "più");
+
+  EXPECT_TRUE(p_.WritePrivateProfileStringA("DBS_REG_32", "X", std::nullopt, "c:\\sys.ini"));
+  EXPECT_EQ(contents("sys.ini"),
+            "; comment\r\n[boot]\r\nshell=Explorer.exe\r\n\r\n[DBS_REG_32]\r\n");
+
+  // A missing file is made; removing from a missing file makes none.
+  EXPECT_TRUE(
+      p_.WritePrivateProfileStringA("Abal~Context", "Key", std::string("v"), "c:\\new.ini"));
+  EXPECT_EQ(contents("new.ini"), "[Abal~Context]\r\nKey=v\r\n");
+  EXPECT_TRUE(p_.WritePrivateProfileStringA("S", "K", std::nullopt, "c:\\none.ini"));
+  EXPECT_FALSE(fs::exists(onDriveC("none.ini")));
+}
+
+TEST_F(LinuxProfileTest, WriteFailuresReturnFalse) {
+  EXPECT_FALSE(p_.WritePrivateProfileStringA("S", "K", std::string("v"), "q:\\a.ini"));
+  EXPECT_FALSE(p_.WritePrivateProfileStringA("S", "K", std::string("v"), "c:\\no\\a.ini"));
+  EXPECT_FALSE(p_.WritePrivateProfileStringA("S", "K", std::string("v"), "c:\\bad|name.ini"));
+
+  fs::create_directory(onDriveC("folder.ini"));
+  EXPECT_FALSE(p_.WritePrivateProfileStringA("S", "K", std::string("v"), "c:\\folder.ini"));
+
+  writeFile("ro.ini", "[S]\r\nK=1\r\n");
+  fs::permissions(onDriveC("ro.ini"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_FALSE(p_.WritePrivateProfileStringA("S", "K", std::string("2"), "c:\\ro.ini"));
+  EXPECT_EQ(contents("ro.ini"), "[S]\r\nK=1\r\n");
+}
+
+TEST_F(LinuxProfileTest, Utf8FileWithByteOrderMarkStaysUtf8) {
+  writeFile("u.ini", "\xEF\xBB\xBF[S]\r\nCity=citt\xC3\xA0\r\n");
+  std::uint32_t count = 0;
+  EXPECT_EQ(read("S", "City", "c:\\u.ini", &count), "città");
+  EXPECT_EQ(count, 5u);
+  EXPECT_TRUE(p_.WritePrivateProfileStringA("S", "Town", std::string("più"), "c:\\u.ini"));
+  EXPECT_EQ(contents("u.ini"), "\xEF\xBB\xBF[S]\r\nCity=citt\xC3\xA0\r\nTown=pi\xC3\xB9\r\n");
+}
+
+}  // namespace
+}  // namespace zepo
+
+#endif  // __has_include("tests/test_workstation.h")

@@ -1,0 +1,30 @@
+// How Windows compares and matches file names: case-insensitive upper-case
+// forms, the characters it forbids, and its wildcard rules.
+#pragma once
+
+#include <string>
+
+namespace zepo {
+
+// The upper-case form of a UTF-8 name, by which Windows compares names:
+// ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic letters are folded.
+// Bytes that are no well-formed UTF-8 stay as they are.
+std::string upperName(const std::string& utf8);
+
+// True when the name holds '*' or '?'.
+bool hasWildcard(const std::string& name);
+
+// True when the name holds a character that Windows forbids in a file name:
+// < > : " | ? *, or a control character. With `allowWildcards`, '*' and '?'
+// are allowed (the last component of a listing's pattern).
+bool hasForbiddenCharacter(const std::string& name, bool allowWildcards);
+
+// True when `name` matches the listing pattern by the Windows rules,
+// ignoring case: '*' matches any run of characters; '?' matches one
+// character, or none at the end of the name or before a dot; "*." matches
+// names without a dot; a pattern ".*" or "." at the end also matches a name
+// that has no dot there ("*.*" matches every name, "readme.*" matches
+// "README").
+bool matchesPattern(const std::string& pattern, const std::string& name);
+
+}  // namespace zepo

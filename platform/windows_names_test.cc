@@ -1,0 +1,53 @@
+#include "platform/windows_names.h"
+
+#include <gtest/gtest.h>
+
+namespace zepo {
+namespace {
+
+TEST(WindowsNames, UpperCaseFoldsAccentedLetters) {
+  EXPECT_EQ(upperName("zepo.ini"), "ZEPO.INI");
+  EXPECT_EQ(upperName("città ÿ œ š ž"), "CITTÀ Ÿ Œ Š Ž");
+  EXPECT_EQ(upperName("ß÷"), "ß÷");  // no single upper-case letter, and no letter
+  EXPECT_EQ(upperName("ąćł"), "ĄĆŁ");
+  EXPECT_EQ(upperName("\xFFx"), "\xFFX");  // a stray byte stays
+}
+
+TEST(WindowsNames, ForbiddenCharacters) {
+  for (const char* bad : {"a<b", "a>b", "a:b", "a\"b", "a|b", "a\tb"}) {
+    EXPECT_TRUE(hasForbiddenCharacter(bad, true)) << bad;
+  }
+  EXPECT_TRUE(hasForbiddenCharacter("a*b", false));
+  EXPECT_TRUE(hasForbiddenCharacter("a?b", false));
+  EXPECT_FALSE(hasForbiddenCharacter("*.?x", true));
+  EXPECT_FALSE(hasForbiddenCharacter("Zepo NT.lnk", false));
+}
+
+TEST(WindowsNames, WildcardsFollowWindows) {
+  // "*.*" and "*" match every name, with or without a dot.
+  for (const char* name : {"hosts", "zepo.ini", "a.b.c", ".x", "x."}) {
+    EXPECT_TRUE(matchesPattern("*.*", name)) << name;
+    EXPECT_TRUE(matchesPattern("*", name)) << name;
+  }
+  EXPECT_TRUE(matchesPattern("*.ini", "ZEPO.INI"));
+  EXPECT_FALSE(matchesPattern("*.ini", "zepo.ini.bak"));
+  EXPECT_TRUE(matchesPattern("*.ini", "a.b.ini"));
+  EXPECT_TRUE(matchesPattern("hosts.*", "HOSTS"));
+  EXPECT_TRUE(matchesPattern("hosts.*", "hosts.sam"));
+  EXPECT_FALSE(matchesPattern("hosts.*", "hostsx"));
+  // "*." keeps the names without an extension.
+  EXPECT_TRUE(matchesPattern("*.", "hosts"));
+  EXPECT_FALSE(matchesPattern("*.", "hosts.sam"));
+  // '?' is one character, or none at the end or before a dot.
+  EXPECT_TRUE(matchesPattern("file?.txt", "file1.txt"));
+  EXPECT_TRUE(matchesPattern("file?.txt", "file.txt"));
+  EXPECT_FALSE(matchesPattern("file?.txt", "file12.txt"));
+  EXPECT_TRUE(matchesPattern("a??", "ab"));
+  EXPECT_FALSE(matchesPattern("a?c", "ac"));
+  EXPECT_TRUE(matchesPattern("*àx*", "CITTÀX.TXT"));
+  EXPECT_TRUE(matchesPattern("winpcf.fon", "WinPcf.FON"));
+  EXPECT_FALSE(matchesPattern("winpcf.fon", "winpcf.fonx"));
+}
+
+}  // namespace
+}  // namespace zepo

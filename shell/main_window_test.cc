@@ -1,0 +1,181 @@
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "platform/forwarding_platform.h"
+#include "tests/scripted_ui.h"
+#include "tests/test_workstation.h"
+
+namespace zepo {
+namespace {
+
+const char* kSettings = "\\\\ZEPOSRV\\zepo\\zepoinst.ini";
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() {
+    ws.addDrive('d', "DATI");
+    ws.addShare("ZEPOSRV", "zepo");
+  }
+  void writeSettings(const std::string& text) { ws.writeFile(kSettings, text); }
+
+  TestWorkstation ws;
+  ScriptedUi ui;
+};
+
+TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
+  writeSettings(
+      "[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  frmMain::Form_Load(app);
+
+  ASSERT_EQ(ui.inputBoxes.size(), 1u);
+  EXPECT_EQ(ui.inputBoxes[0].prompt, "Inserire il nome del server");
+  EXPECT_EQ(ui.inputBoxes[0].title, "Client ZEPO");
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(app.frmMain.txtServer, "ZEPOSRV");
+  EXPECT_EQ(app.frmMain.txtIP, "192.168.1.10");
+  EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
+  EXPECT_EQ(app.frmMain.txtPath, "dati");
+  EXPECT_EQ(app.frmMain.txtPosto, "");
+  EXPECT_EQ(app.CartellaWindows.size(), 255u);
+  EXPECT_EQ(app.CartellaWindows.substr(0, 11), "C:\\WINDOWS ");
+}
+
+TEST_F(StartupTest, KeysWithoutValuesKeepTheDesignedContents) {
+  std::string longPath(300, 'p');
+  writeSettings("[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  frmMain::Form_Load(app);
+
+  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");
+  EXPECT_EQ(app.frmMain.drive, "c:");  // the drive of the installer's folder
+  EXPECT_EQ(app.frmMain.txtPath, std::string(254, 'p'));
+}
+
+TEST_F(StartupTest, DefaultDriveWithItsColonAndWithoutADriveOfTheWorkstation) {
+  writeSettings("[PATH]\r\nDefaultDrive=D:\r\n");
+  {
+    Installer app(ws.platform(), ui);
+    ui.inputBoxAnswers = {"ZEPOSRV"};
+    frmMain::Form_Load(app);
+    EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
+  }
+  writeSettings("[PATH]\r\nDefaultDrive=q:\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  try {
+    frmMain::Form_Load(app);
+    FAIL() << "a drive the workstation does not have was accepted";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.number(), 68);
+    EXPECT_STREQ(e.what(), "Periferica non disponibile");
+  }
+}
+
+TEST_F(StartupTest, NoServerNameEndsTheInstaller) {
+  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+  Installer app(ws.platform(), ui);  // the input box is cancelled: ""
+  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt,
+            "Se non si specifica il nome del server\ril programma non può essere eseguito.");
+  EXPECT_EQ(ui.messages[0].buttons, 64);
+  EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
+  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");  // the settings were never read
+}
+
+TEST_F(StartupTest, AMissingSettingsFileEndsTheInstaller) {
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
+  EXPECT_EQ(ui.messages[0].buttons, 16);
+  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
+}
+
+// Records the paths that the installer lists.
+class ListingRecorder : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  std::string listFirst(const std::string& pathName, int attributes) override {
+    listed.push_back(pathName);
+    return ForwardingPlatform::listFirst(pathName, attributes);
+  }
+  std::vector<std::string> listed;
+};
+
+TEST_F(StartupTest, AServerNameIsNeverCleaned) {
+  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+  ListingRecorder platform(ws.platform());
+  Installer app(platform, ui);
+  ui.inputBoxAnswers = {"\\\\ZEPOSRV"};
+  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
+  EXPECT_EQ(app.frmMain.txtServer, "\\\\ZEPOSRV");
+  ASSERT_FALSE(platform.listed.empty());
+  EXPECT_EQ(platform.listed.back(), "\\\\\\\\ZEPOSRV\\zepo\\zepoinst.ini");
+  // A server with an empty name is on no network: the settings file is not
+  // found.
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
+}
+
+TEST_F(StartupTest, ALaterServerNameKeepsTheFieldsReadAtStartUp) {
+  writeSettings("[HOST]\r\nHostIP=10.0.0.1\r\n[PATH]\r\nInstallPath=dati\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV", "ALTRO"};
+  frmMain::Form_Load(app);
+  frmMain::mnuServer_Click(app);
+  EXPECT_EQ(app.frmMain.txtServer, "ALTRO");
+  EXPECT_EQ(app.frmMain.txtIP, "10.0.0.1");
+  EXPECT_EQ(app.frmMain.txtPath, "dati");
+
+  // An empty answer from the menu is stored, told and ends the installer.
+  EXPECT_THROW(frmMain::mnuServer_Click(app), InstallerEnd);
+  EXPECT_EQ(app.frmMain.txtServer, "");
+  EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(StartupTest, ClosingDeletesTestTxtButEsciDoesNot) {
+  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  frmMain::Form_Load(app);
+  ws.writeFile("C:\\WINDOWS\\test.txt", "x");
+
+  EXPECT_THROW(frmMain::cmdEsci_Click(app), InstallerEnd);
+  EXPECT_THROW(frmMain::mnuEsci_Click(app), InstallerEnd);
+  EXPECT_TRUE(ws.exists("C:\\WINDOWS\\test.txt"));
+
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+  EXPECT_FALSE(ws.exists("C:\\WINDOWS\\test.txt"));
+  // Without the file the window still closes.
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+}
+
+TEST_F(StartupTest, TheAboutWindowIsLoadedOnceAndShowsTheApplicationData) {
+  Installer app(ws.platform(), ui);
+  frmMain::mnuSommario_Click(app);
+  EXPECT_TRUE(ui.windowCalls.empty());
+
+  frmMain::mnuInfo_Click(app);
+  EXPECT_EQ(app.frmAbout.caption, "Informazioni su clientZEPO");
+  EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
+  EXPECT_EQ(app.frmAbout.lblVersion, "Versione 3.0.0");
+  app.frmAbout.lblTitle = "changed";  // a second showing does not load it again
+  frmMain::mnuInfo_Click(app);
+  EXPECT_EQ(app.frmAbout.lblTitle, "changed");
+  EXPECT_EQ(ui.windowCalls, (std::vector<std::string>{"show About", "show About"}));
+
+  frmAbout::cmdOK_Click(app);
+  EXPECT_FALSE(app.frmAboutLoaded);
+  frmMain::mnuInfo_Click(app);
+  EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
+}
+
+}  // namespace
+}  // namespace zepo

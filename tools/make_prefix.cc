@@ -1,0 +1,25 @@
+// make-prefix: opens the prefix folder given on the command line (or the
+// default one, $ZEPO_PREFIX and so on), laying out the default workstation
+// when the folder is new, and prints the folder. Scripts use it to start a
+// workstation of their own before adding drives and shares to it.
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+#include "platform/linux_platform.h"
+
+int main(int argc, char** argv) {
+  if (argc > 2) {
+    std::fprintf(stderr, "usage: make-prefix [FOLDER]\n");
+    return 2;
+  }
+  try {
+    std::string dir = argc == 2 ? argv[1] : zepo::LinuxPlatform::defaultPrefixDir();
+    zepo::LinuxPlatform platform(dir);
+    std::printf("%s\n", platform.prefixDir().c_str());
+  } catch (const std::runtime_error& error) {
+    std::fprintf(stderr, "make-prefix: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
