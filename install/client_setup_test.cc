@@ -15,7 +15,7 @@ const char* const kCopyQuestion =
 
 class AggiornaClientTest : public InstallTest {
  protected:
-  AggiornaClientTest() {
+  explicit AggiornaClientTest(const TestWorkstation::Options& options = {}) : InstallTest(options) {
     fillShare();
     ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
   }
@@ -167,26 +167,33 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
   }
 }
 
-// A workstation of the Windows 9x family, which keeps hosts and services in
-// the Windows folder itself.
-class Win9xPlatform : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  int osPlatform() override { return 1; }
+// A workstation whose Windows folder is C:\WINNT, of the platform given.
+class HostsFolderTest : public AggiornaClientTest, public ::testing::WithParamInterface<int> {
+ protected:
+  static TestWorkstation::Options winnt(int platform) {
+    TestWorkstation::Options options;
+    options.platform = platform;
+    options.version = platform == 2 ? "4.0" : "4.10";
+    options.windowsDirectory = "C:\\WINNT";
+    return options;
+  }
+  HostsFolderTest() : AggiornaClientTest(winnt(GetParam())) {}
 };
 
-TEST_F(AggiornaClientTest, HostsFolderFollowsThePlatform) {
-  Win9xPlatform win9x{ws.platform()};
-  Installer app9x{win9x, ui};
-  app9x.frmMain = app.frmMain;
-  const std::string windows = windowsFolder(ws.platform());
-  ws.writeFile(windows + "\\hosts", "127.0.0.1 localhost\r\n");
-  ws.writeFile(windows + "\\services", "echo\t7/tcp\r\n");
-  AggiornaClient(app9x, "c:\\zepo", false);
+TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
+  const std::string folder = GetParam() == 2 ? "C:\\WINNT\\system32\\drivers\\etc" : "C:\\WINNT";
+  AggiornaClient(app, "c:\\zepo", false);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ws.readFile(windows + "\\hosts"), "127.0.0.1 localhost\r\n10.0.0.5\tSRV1\r\n");
-  EXPECT_EQ(ws.readFile(etc + "\\hosts"), "127.0.0.1 localhost\r\n");
+  EXPECT_EQ(ws.readFile(folder + "\\hosts"), "127.0.0.1 localhost\r\n10.0.0.5\tSRV1\r\n");
+  EXPECT_NE(ws.readFile(folder + "\\services").find("crserver\t5000/tcp\t#database client\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ini("C:\\WINNT\\system.ini", "DBS_REG_32", "X"), "\\\\SRV1\\criteria");
+  if (GetParam() != 2) {
+    EXPECT_FALSE(ws.exists("C:\\WINNT\\system32\\drivers\\etc\\hosts"));
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Platforms, HostsFolderTest, ::testing::Values(1, 2));
 
 TEST_F(AggiornaClientTest, SetAsideIniOfAnEarlierRunStopsTheCopyPhase) {
   ws.writeFile("c:\\zepo\\zepoini.old", "earlier");

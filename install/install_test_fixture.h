@@ -72,9 +72,10 @@ inline std::optional<std::string> registryValue(const std::string& prefixDir,
   return std::nullopt;
 }
 
-// The workstation's Windows folder, and its drivers\etc folder where the
-// NT family keeps hosts and services.
-inline std::string etcFolder(Platform& platform) {
+// Where the workstation keeps hosts and services: the drivers\etc folder of
+// the Windows folder on the NT family, the Windows folder itself elsewhere.
+inline std::string hostsFolder(Platform& platform) {
+  if (platform.osPlatform() != 2) return windowsFolder(platform);
   return windowsFolder(platform) + "\\system32\\drivers\\etc";
 }
 
@@ -88,7 +89,7 @@ inline std::string shortcut() {
 
 class InstallTest : public ::testing::Test {
  protected:
-  InstallTest() {
+  explicit InstallTest(const TestWorkstation::Options& options = {}) : ws(options) {
     ws.addShare("SRV1", "zepo");
     ws.writeFile(kSettings,
                  "[HOST]\r\nHostIP=10.0.0.5\r\n"
@@ -124,7 +125,7 @@ class InstallTest : public ::testing::Test {
   TestWorkstation ws;
   ScriptedUi ui;
   Installer app{ws.platform(), ui};
-  const std::string etc = etcFolder(ws.platform());
+  const std::string etc = hostsFolder(ws.platform());
 };
 
 }  // namespace zepo::testing
