@@ -14,12 +14,19 @@
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/linux_files.h"
+#include "platform/linux_platform_process.h"
 #include "platform/linux_prefix.h"
+#include "platform/registry_store.h"
 
 namespace zepo {
 
-// The constructor and the destructor need every member type complete; they
-// live where the registry store and the process record are defined.
+LinuxPlatform::LinuxPlatform(const std::string& prefixDir)
+    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)),
+      registry_(std::make_unique<RegistryStore>(prefixDir + "/registry.reg")) {
+  prefix_->exportToChildren();
+}
+
+LinuxPlatform::~LinuxPlatform() = default;
 
 std::string LinuxPlatform::defaultPrefixDir() {
   const char* prefix = std::getenv("ZEPO_PREFIX");

@@ -1,0 +1,241 @@
+#include "install/client_setup.h"
+
+#include <gtest/gtest.h>
+
+#include "install/install_test_fixture.h"
+#include "platform/errors.h"
+#include "platform/forwarding_platform.h"
+
+namespace zepo::testing {
+namespace {
+
+const char* const kClientIni = "c:\\zepo\\zepo.ini";
+const char* const kCopyQuestion =
+    "Aggiornamento file di sistema completato.\r\nProcedo con la copia dei file?";
+
+class AggiornaClientTest : public InstallTest {
+ protected:
+  explicit AggiornaClientTest(const TestWorkstation::Options& options = {}) : InstallTest(options) {
+    fillShare();
+    ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
+  }
+  std::string entry(const std::string& section, const std::string& key) {
+    return ini(kClientIni, section, key);
+  }
+  // Entries 1 to 6, with the drive as the drive list gives it.
+  void expectSixEntries(const std::string& drive, const std::string& file) {
+    EXPECT_EQ(ini(file, "Abal~FileMgt", "FileMgt32"), drive + "\\Zepo\\CRIRED36\\cred32.dll");
+    EXPECT_EQ(ini(file, "Abal~FileMgt", "FileRaw32"), drive + "\\Zepo\\wexa36\\FLFILE32.dll");
+    EXPECT_EQ(ini(file, "Abal~Context", "Keyboard"), drive + "\\Zepo\\wexa36\\IT102AT.CLV");
+    EXPECT_EQ(ini(file, "Abal~Environ", "ATFIND"), "\\\\SRV1\\ZEPO\\DATI\\");
+    EXPECT_EQ(ini(file, "Abal~Environ", "ATIPSERVER"), "\\\\SRV1\\ZEPO\\PROG\\");
+    EXPECT_EQ(ini(file, "Abal~Environ", "ATDIR"), drive + "\\ZEPO\\");
+    EXPECT_EQ(ini(file, "Abal~Environ", "OTHER"), "kept");
+  }
+  bool systemFilesUpdated() {
+    return ws.readFile(etc + "\\hosts") == "127.0.0.1 localhost\r\n10.0.0.5\tSRV1\r\n" &&
+           ini(windowsFolder(ws.platform()) + "\\system.ini", "DBS_REG_32", "X") ==
+               "\\\\SRV1\\criteria";
+  }
+};
+
+// Records, at the first tree copy, what the operator sees and where the
+// client INI is, and every command line run.
+class CopyObserver : public ForwardingPlatform {
+ public:
+  CopyObserver(Platform& target, ScriptedUi& ui) : ForwardingPlatform(target), ui_(ui) {}
+  Installer* app = nullptr;
+  std::vector<std::string> commands;
+  bool labelShown = false;
+  bool repainted = false;
+  bool iniSetAside = false;
+
+  bool CreateProcessA(const std::string& commandLine, bool inheritHandles,
+                      std::uint32_t creationFlags, const StartupInfo& startupInfo,
+                      ProcessInformation& processInformation) override {
+    if (commands.empty()) {
+      labelShown = app->frmMain.lblAttendiVisible;
+      repainted = ui_.windowCalls == std::vector<std::string>{"refresh Main"};
+      iniSetAside = listFirst(kClientIni, kAttrNormal).empty() &&
+                    !listFirst("c:\\zepo\\zepoini.old", kAttrNormal).empty();
+    }
+    commands.push_back(commandLine);
+    return ForwardingPlatform::CreateProcessA(commandLine, inheritHandles, creationFlags,
+                                              startupInfo, processInformation);
+  }
+
+ private:
+  ScriptedUi& ui_;
+};
+
+TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
+  CopyObserver observer{ws.platform(), ui};
+  Installer observed{observer, ui};
+  observed.frmMain = app.frmMain;
+  observer.app = &observed;
+
+  AggiornaClient(observed, "c:\\zepo", true);
+
+  EXPECT_TRUE(systemFilesUpdated());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt, kCopyQuestion);
+  EXPECT_EQ(ui.messages[0].buttons, 33);
+  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
+  EXPECT_TRUE(observer.labelShown);
+  EXPECT_TRUE(observer.repainted);
+  EXPECT_TRUE(observer.iniSetAside);
+  EXPECT_TRUE(observed.frmMain.lblAttendiVisible);
+  EXPECT_EQ(observer.commands, (std::vector<std::string>{
+                                   "xcopy \\\\SRV1\\zepo\\dati\\*.* c:\\zepo\\*.* /s ",
+                                   "xcopy \\\\SRV1\\zepo\\prog\\*.* c:\\zepo\\prog\\*.* /s ",
+                                   "xcopy \\\\SRV1\\zepo\\wexa36\\*.* c:\\zepo\\wexa36\\*.* /s ",
+                               }));
+
+  EXPECT_EQ(ws.readFile("c:\\zepo\\archivio.dat"), "dati");
+  EXPECT_EQ(ws.readFile("c:\\zepo\\prog\\moduli\\mod.dll"), "dll");
+  EXPECT_EQ(ws.readFile("c:\\zepo\\wexa36\\winpcf.fon"), "font");
+  EXPECT_TRUE(ws.exists("c:\\zepo\\temp"));
+  EXPECT_TRUE(ws.exists("c:\\zepo\\txt"));
+  EXPECT_FALSE(ws.exists("c:\\zepo\\zepoini.old"));
+
+  // The INI is the template with the nine entries, not the data folder's.
+  expectSixEntries("c:", kClientIni);
+  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,31");
+  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "30");
+  EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "39");
+  EXPECT_EQ(entry("Abal~Context", "Copied"), "");
+}
+
+TEST_F(AggiornaClientTest, InstallAnsweredCancelCopiesNothingButWritesTheLastEntries) {
+  ui.msgBoxAnswers = {kIdCancel};
+  AggiornaClient(app, "c:\\zepo", true);
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kCopyQuestion});
+  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
+  EXPECT_TRUE(ui.windowCalls.empty());
+  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
+  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
+  expectSixEntries("c:", kClientIni);
+  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,31");
+  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "30");
+  EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "39");
+}
+
+TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
+  // An existing client root is used as it is; its INI is replaced.
+  ws.writeFile("c:\\zepo\\locale.dat", "x");
+  ws.writeFile(kClientIni, "[Abal~Context]\r\nProcessOffset=70\r\n");
+  AggiornaClient(app, "c:\\zepo", false);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(systemFilesUpdated());
+  EXPECT_TRUE(ws.exists("c:\\zepo\\locale.dat"));
+  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
+  expectSixEntries("c:", kClientIni);
+  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,99");
+  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
+  EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "");
+}
+
+TEST_F(AggiornaClientTest, RepairMakesAMissingRootOnTheListedDrive) {
+  ws.addDrive('d', "DATI");
+  app.frmMain.drive = "d: [DATI]";
+  AggiornaClient(app, "d:\\zepo", false);
+  EXPECT_TRUE(ws.exists("d:\\zepo"));
+  expectSixEntries("d:", "d:\\zepo\\zepo.ini");
+}
+
+TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
+  struct Case {
+    int width;
+    const char* posto;
+    const char* police;
+    const char* offset;
+    const char* limit;
+  };
+  const Case cases[] = {
+      {640, "7", "WinPC,16", "70", "79"},    {800, "12", "WinPC,21", "120", "129"},
+      {1280, " 3 ", "WinPC,31", "30", "39"}, {600, "x", "WinPC,31", "0", "9"},
+      {1024, "2.5", "WinPC,31", "25", "34"},
+  };
+  for (const Case& c : cases) {
+    ui.screenWidthPixels = c.width;
+    ui.msgBoxAnswers = {kIdCancel};
+    app.frmMain.txtPosto = c.posto;
+    AggiornaClient(app, "c:\\zepo", true);
+    EXPECT_EQ(entry("Abal~Context", "Police"), c.police) << c.width;
+    EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), c.offset) << c.posto;
+    EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), c.limit) << c.posto;
+  }
+}
+
+// A workstation whose Windows folder is C:\WINNT, of the platform given.
+class HostsFolderTest : public AggiornaClientTest, public ::testing::WithParamInterface<int> {
+ protected:
+  static TestWorkstation::Options winnt(int platform) {
+    TestWorkstation::Options options;
+    options.platform = platform;
+    options.version = platform == 2 ? "4.0" : "4.10";
+    options.windowsDirectory = "C:\\WINNT";
+    return options;
+  }
+  HostsFolderTest() : AggiornaClientTest(winnt(GetParam())) {}
+};
+
+TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
+  const std::string folder = GetParam() == 2 ? "C:\\WINNT\\system32\\drivers\\etc" : "C:\\WINNT";
+  AggiornaClient(app, "c:\\zepo", false);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ws.readFile(folder + "\\hosts"), "127.0.0.1 localhost\r\n10.0.0.5\tSRV1\r\n");
+  EXPECT_NE(ws.readFile(folder + "\\services").find("crserver\t5000/tcp\t#database client\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ini("C:\\WINNT\\system.ini", "DBS_REG_32", "X"), "\\\\SRV1\\criteria");
+  if (GetParam() != 2) {
+    EXPECT_FALSE(ws.exists("C:\\WINNT\\system32\\drivers\\etc\\hosts"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Platforms, HostsFolderTest, ::testing::Values(1, 2));
+
+TEST_F(AggiornaClientTest, SetAsideIniOfAnEarlierRunStopsTheCopyPhase) {
+  ws.writeFile("c:\\zepo\\zepoini.old", "earlier");
+  try {
+    AggiornaClient(app, "c:\\zepo", true);
+    FAIL() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), kErrFileAlreadyExists);
+  }
+  EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
+  expectSixEntries("c:", kClientIni);
+  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
+  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
+  EXPECT_TRUE(app.frmMain.lblAttendiVisible);
+}
+
+TEST_F(AggiornaClientTest, DataFolderWithoutIniLeavesItSetAside) {
+  ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini");
+  try {
+    AggiornaClient(app, "c:\\zepo", true);
+    FAIL() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), kErrFileNotFound);
+  }
+  EXPECT_FALSE(ws.exists(kClientIni));
+  expectSixEntries("c:", "c:\\zepo\\zepoini.old");
+  EXPECT_TRUE(ws.exists("c:\\zepo\\wexa36\\winpcf.fon"));
+}
+
+TEST_F(AggiornaClientTest, MissingTemplateStopsAfterTheSystemFiles) {
+  ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
+  ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+  try {
+    AggiornaClient(app, "c:\\zepo", true);
+    FAIL() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), kErrFileNotFound);
+  }
+  EXPECT_TRUE(systemFilesUpdated());
+  EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace zepo::testing

@@ -1,0 +1,225 @@
+#include "install/install_command.h"
+
+#include <gtest/gtest.h>
+
+#include "install/install_test_fixture.h"
+#include "platform/errors.h"
+#include "platform/forwarding_platform.h"
+
+namespace zepo::testing {
+namespace {
+
+using namespace std::string_literals;
+
+const char* const kConfirmation = "Sorgente dati   SRV1\\zepo\\dati\rCreo il client su c:";
+const char* const kPrevious =
+    "E' stata rilevata una installazione precedente.\rContinuo (i file verranno sovrascritti) ?";
+const char* const kCopyQuestion =
+    "Aggiornamento file di sistema completato.\r\nProcedo con la copia dei file?";
+const char* const kCompleted = "Installazione completata.";
+
+// The shortcut with the drive C: of its 16-bit and 8-bit paths turned into
+// `letter`; the lower-case "c:" stays.
+std::string fittedShortcut(char letter) {
+  std::string bytes = shortcut();
+  bytes[bytes.find("C\0:"s)] = letter;
+  bytes[bytes.find("C:")] = letter;
+  return bytes;
+}
+
+class InstallCommandTest : public InstallTest {
+ protected:
+  InstallCommandTest() {
+    fillShare();
+    ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
+  }
+  std::string fonts() {
+    std::ifstream in(ws.dir() + "/fonts.txt", std::ios::binary);
+    std::stringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+  // The desktop of the default workstation (NT family, version 5.1).
+  std::string desktop() {
+    return windowsFolder(ws.platform()).substr(0, 2) +
+           "\\Documents and Settings\\All Users\\Desktop\\";
+  }
+};
+
+TEST_F(InstallCommandTest, AWorkstationNumberIsRequired) {
+  app.frmMain.txtPosto = "";
+  frmMain::cmdInstalla_Click(app);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt, "Immettere il numero del posto");
+  EXPECT_EQ(ui.messages[0].buttons, 64);
+  EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
+  EXPECT_EQ(app.frmMain.lblAttendiCaption, "");
+  EXPECT_FALSE(ws.exists("c:\\zepo"));
+}
+
+TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {
+  ui.msgBoxAnswers = {kIdCancel};
+  frmMain::mnuInstalla_Click(app);
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kConfirmation});
+  EXPECT_EQ(ui.messages[0].buttons, 33);
+  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
+  EXPECT_EQ(app.frmMain.lblAttendiCaption, "Installazione in corso ...\r\nAttendere.");
+  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
+  EXPECT_EQ(ui.windowCalls, std::vector<std::string>{"refresh Main"});
+  EXPECT_FALSE(ws.exists("c:\\zepo"));
+
+  // A previous installation: Cancel at its question, then OK and Cancel.
+  ws.writeFile("c:\\zepo\\zepo.ini", "old");
+  ui.messages.clear();
+  ui.msgBoxAnswers = {kIdCancel, kIdOk, kIdCancel};
+  frmMain::cmdInstalla_Click(app);
+  frmMain::cmdInstalla_Click(app);
+  EXPECT_EQ(ui.prompts(), (std::vector<std::string>{kPrevious, kPrevious, kConfirmation}));
+  EXPECT_EQ(ws.readFile("c:\\zepo\\zepo.ini"), "old");
+  EXPECT_EQ(ws.readFile(etc + "\\hosts"), "127.0.0.1 localhost\r\n");
+}
+
+TEST_F(InstallCommandTest, InstallOnDriveCKeepsTheShortcutsAsTheyAre) {
+  // The drive list shows the drive in lower case: it still counts as C:.
+  frmMain::cmdInstalla_Click(app);
+  EXPECT_EQ(ui.prompts(), (std::vector<std::string>{kConfirmation, kCopyQuestion, kCompleted}));
+  EXPECT_EQ(ui.messages[2].buttons, 64);
+  EXPECT_EQ(ui.messages[2].title, "Installazione Client ZEPO");
+  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
+  EXPECT_EQ(ui.windowCalls.back(), "refresh Main");
+
+  EXPECT_EQ(ws.readFile("c:\\zepo\\zepont~1.lnk"), shortcut());
+  EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), shortcut());
+  EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
+  EXPECT_NE(fonts().find("c:\\zepo\\wexa36\\winpcf.fon"), std::string::npos);
+  EXPECT_EQ(ini("c:\\zepo\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
+}
+
+TEST_F(InstallCommandTest, InstallOnAnotherDriveFitsTheMainShortcut) {
+  ws.addDrive('d', "DATI");
+  app.frmMain.drive = "d: [DATI]";
+  frmMain::cmdInstalla_Click(app);
+  EXPECT_EQ(ui.messages.back().prompt, kCompleted);
+  EXPECT_EQ(ws.readFile("d:\\zepo\\zepont~1.lnk"), fittedShortcut('d'));
+  EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fittedShortcut('d'));
+  EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
+  EXPECT_NE(fonts().find("d:\\zepo\\wexa36\\winpcf.fon"), std::string::npos);
+}
+
+// A workstation of a chosen platform and version that records the
+// destinations of the shortcut copies.
+class DesktopPlatform : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  int platform = 2;
+  float version = 5.1f;
+  std::vector<std::string> shortcuts;
+  int osPlatform() override { return platform; }
+  float osVersion() override { return version; }
+  void copyFile(const std::string& source, const std::string& destination) override {
+    if (destination.ends_with(".lnk")) shortcuts.push_back(destination);
+    ForwardingPlatform::copyFile(source, destination);
+  }
+};
+
+TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
+  const std::string windows = windowsFolder(ws.platform());
+  const std::string drive = windows.substr(0, 2);
+  ws.writeFile(windows + "\\hosts", "127.0.0.1 localhost\r\n");
+  ws.writeFile(windows + "\\services", "echo\t7/tcp\r\n");
+  ws.writeFile(windows + "\\Desktop\\desktop.ini", "");
+  ws.writeFile(windows + "\\Profiles\\All Users\\Desktop\\desktop.ini", "");
+  // An earlier installation with its files; the copy question is declined.
+  ws.writeFile("c:\\zepo\\zepont~1.lnk", shortcut());
+  ws.writeFile("c:\\zepo\\config~1.lnk", shortcut());
+  ws.writeFile("c:\\zepo\\wexa36\\winpcf.fon", "font");
+
+  const std::string nt4 = windows + "\\Profiles\\All Users\\";
+  const std::string nt5 = drive + "\\Documents and Settings\\All Users\\";
+  struct Case {
+    int platform;
+    float version;
+    std::string main;
+    std::string config;
+  };
+  const Case cases[] = {
+      {1, 4.0f, windows + "\\Desktop\\Zepo NT.lnk", windows + "\\Desktop\\configura ZEPO.lnk"},
+      {2, 4.0f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {2, 5.0f, nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
+      {2, 5.1f, nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
+      // Halves go to the even number: 4.5 is 4, 5.5 is 6.
+      {2, 4.5f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {2, 5.5f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {2, 6.1f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+  };
+  for (const Case& c : cases) {
+    DesktopPlatform platform{ws.platform()};
+    platform.platform = c.platform;
+    platform.version = c.version;
+    ScriptedUi runUi;
+    runUi.msgBoxAnswers = {kIdOk, kIdOk, kIdCancel};
+    Installer run{platform, runUi};
+    run.frmMain = app.frmMain;
+    frmMain::cmdInstalla_Click(run);
+    EXPECT_EQ(runUi.prompts(),
+              (std::vector<std::string>{kPrevious, kConfirmation, kCopyQuestion, kCompleted}));
+    EXPECT_EQ(platform.shortcuts, (std::vector<std::string>{c.main, c.config}))
+        << c.platform << " " << c.version;
+    EXPECT_EQ(ws.readFile(c.main), shortcut());
+    EXPECT_EQ(ws.readFile(c.config), shortcut());
+  }
+}
+
+class CambiaDriveTest : public InstallTest {
+ protected:
+  std::string change(const std::string& bytes, const std::string& drive = "d") {
+    ws.writeFile("c:\\zepo\\zepont~1.lnk", bytes);
+    frmMain::CambiaDrive(app, "c:\\zepo\\zepont~1.lnk", drive);
+    return ws.readFile("c:\\zepo\\zepont~1.lnk");
+  }
+};
+
+TEST_F(CambiaDriveTest, ChangesBothFormsAndNothingElse) {
+  EXPECT_EQ(change(shortcut()), fittedShortcut('d'));
+  EXPECT_EQ(change("C:\\C:"), "d:\\d:");
+  EXPECT_EQ(change("xC\0\0:C;c\0:"s), "xC\0\0:C;c\0:"s);
+}
+
+TEST_F(CambiaDriveTest, ChangesAtMostTenOfEachForm) {
+  std::string wide;
+  std::string narrow;
+  for (int i = 0; i < 11; ++i) {
+    wide += "C\0:\0\\\0"s;
+    narrow += "C:\\";
+  }
+  std::string expectedWide = wide;
+  std::string expectedNarrow = narrow;
+  for (int i = 0; i < 10; ++i) {
+    expectedWide[i * 6] = 'e';
+    expectedNarrow[i * 3] = 'e';
+  }
+  EXPECT_EQ(change(wide + narrow, "e"), expectedWide + expectedNarrow);
+}
+
+TEST_F(CambiaDriveTest, AFileBeyondTheSixteenBitLengthIsLeftAlone) {
+  std::string largest = "C:" + std::string(32765, 'x');
+  std::string expected = largest;
+  expected[0] = 'd';
+  EXPECT_EQ(change(largest), expected);
+  std::string tooLarge = "C:" + std::string(32766, 'x');
+  EXPECT_EQ(change(tooLarge), tooLarge);
+}
+
+TEST_F(CambiaDriveTest, AMissingShortcutFailsWithoutMakingOne) {
+  ws.writeFile("c:\\zepo\\config~1.lnk", shortcut());
+  try {
+    frmMain::CambiaDrive(app, "c:\\zepo\\zepont~1.lnk", "d");
+    FAIL() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), kErrFileNotFound);
+  }
+  EXPECT_FALSE(ws.exists("c:\\zepo\\zepont~1.lnk"));
+}
+
+}  // namespace
+}  // namespace zepo::testing

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/linux_platform.h"
+#include "tests/test_workstation.h"
+
+namespace zepo {
+namespace {
+
+std::string readHostFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Starts `commandLine` as the installer does and waits for its end.
+std::int32_t run(Platform& platform, const std::string& commandLine) {
+  ProcessInformation info;
+  EXPECT_TRUE(platform.CreateProcessA(commandLine, true, kNormalPriorityClass, StartupInfo{}, info))
+      << commandLine;
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, kInfinite), kWaitObject0);
+  std::int32_t code = -12345;
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hProcess, code));
+  platform.CloseHandle(info.hThread);
+  platform.CloseHandle(info.hProcess);
+  return code;
+}
+
+TEST(LinuxProcess, StartsWaitsAndReadsTheExitCodeThroughEitherHandle) {
+  TestWorkstation ws;
+  Platform& platform = ws.platform();
+  ProcessInformation info;
+  ASSERT_TRUE(platform.CreateProcessA(R"(sh -c "exit 4")", true, kNormalPriorityClass,
+                                      StartupInfo{}, info));
+  EXPECT_NE(info.hProcess, 0u);
+  EXPECT_NE(info.hThread, 0u);
+  EXPECT_NE(info.hProcess, info.hThread);
+  EXPECT_NE(info.dwProcessId, 0u);
+
+  EXPECT_EQ(platform.WaitForSingleObject(info.hThread, kInfinite), kWaitObject0);
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, kInfinite), kWaitObject0);
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, 0), kWaitObject0);
+  std::int32_t code = 0;
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hProcess, code));
+  EXPECT_EQ(code, 4);
+
+  // Closing the thread handle leaves the process handle usable.
+  EXPECT_TRUE(platform.CloseHandle(info.hThread));
+  code = 0;
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hProcess, code));
+  EXPECT_EQ(code, 4);
+  EXPECT_TRUE(platform.CloseHandle(info.hProcess));
+
+  // Closed handles are unknown handles.
+  EXPECT_FALSE(platform.CloseHandle(info.hProcess));
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, kInfinite), kWaitFailed);
+  code = 77;
+  EXPECT_FALSE(platform.GetExitCodeProcess(info.hProcess, code));
+  EXPECT_EQ(code, 77);
+
+  EXPECT_EQ(run(platform, R"(sh -c "exit 0")"), 0);
+  EXPECT_EQ(run(platform, R"(sh -c "exit 255")"), 255);
+  // A quoted program name, and creation flags that mean nothing here.
+  ASSERT_TRUE(
+      platform.CreateProcessA(R"("/bin/sh" -c "exit 3")", false, 0x08000010, StartupInfo{}, info));
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, kInfinite), kWaitObject0);
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hThread, code));
+  EXPECT_EQ(code, 3);
+  platform.CloseHandle(info.hThread);
+  platform.CloseHandle(info.hProcess);
+}
+
+TEST(LinuxProcess, AProgramThatCannotStartGivesNoHandles) {
+  TestWorkstation ws;
+  Platform& platform = ws.platform();
+  const std::string notExecutable = ws.dir() + "/plain.txt";
+  std::ofstream(notExecutable) << "echo hello\n";
+  for (const std::string& line :
+       {std::string("zepo-no-such-program a b"), std::string(""), std::string(" sh -c true"),
+        std::string("/"), notExecutable, std::string("./zepo-no-such-program")}) {
+    ProcessInformation info{7, 8, 9, 10};
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(platform.CreateProcessA(line, true, kNormalPriorityClass, StartupInfo{}, info))
+        << line;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(info.hProcess, 0u);
+    EXPECT_EQ(info.hThread, 0u);
+    EXPECT_EQ(info.dwProcessId, 0u);
+    EXPECT_EQ(info.dwThreadId, 0u);
+  }
+  // What the installer then does with the zero handle.
+  EXPECT_EQ(platform.WaitForSingleObject(0, kInfinite), kWaitFailed);
+  EXPECT_EQ(platform.WaitForSingleObject(0x12345, 10), kWaitFailed);
+  std::int32_t code = 5;
+  EXPECT_FALSE(platform.GetExitCodeProcess(0, code));
+  EXPECT_EQ(code, 5);
+  EXPECT_FALSE(platform.CloseHandle(0));
+}
+
+TEST(LinuxProcess, ArgumentsFollowTheWindowsRulesAndNoShellSeesTheLine) {
+  TestWorkstation ws;
+  const std::string out = ws.dir() + "/args.txt";
+  // The program is sh only to write its arguments down; the line itself is
+  // split by the runner, so ; & | $( ) reach it as plain text.
+  EXPECT_EQ(run(ws.platform(), R"(sh -c "printf '[%s]\n' \"$@\" > )" + out +
+                                   R"(" zepo a;touch&x "b  c" $(id) x\"y \\SRV\zepo\*.* | "")"),
+            0);
+  EXPECT_EQ(readHostFile(out),
+            "[a;touch&x]\n[b  c]\n[$(id)]\n[x\"y]\n[\\\\SRV\\zepo\\*.*]\n[|]\n[]\n");
+}
+
+TEST(LinuxProcess, TheChildInheritsEnvironmentPrefixAndCurrentFolder) {
+  TestWorkstation first;
+  TestWorkstation second;  // the more recent prefix, in case it went to the environment
+  setenv("ZEPO_PROCESS_TEST_MARK", "marked", 1);
+  const std::string out = first.dir() + "/env.txt";
+  EXPECT_EQ(
+      run(first.platform(),
+          R"(sh -c "printf '%s\n' \"$ZEPO_PREFIX\" \"$ZEPO_PROCESS_TEST_MARK\" \"$(pwd -P)\" > )" +
+              out + "\""),
+      0);
+  unsetenv("ZEPO_PROCESS_TEST_MARK");
+  std::string cwd = std::filesystem::current_path().string();
+  EXPECT_EQ(readHostFile(out), first.dir() + "\nmarked\n" + cwd + "\n");
+}
+
+TEST(LinuxProcess, TheInstallersOwnFolderComesBeforePath) {
+  // xcopy lies beside the test program and nowhere on PATH: started without
+  // arguments it reports a bad command line.
+  TestWorkstation ws;
+  EXPECT_EQ(run(ws.platform(), "xcopy"), 4);
+}
+
+TEST(LinuxProcess, FiniteWaitsTimeOutAndASignalEndsWith128PlusItsNumber) {
+  TestWorkstation ws;
+  Platform& platform = ws.platform();
+  ProcessInformation info;
+  ASSERT_TRUE(platform.CreateProcessA("sleep 30", true, kNormalPriorityClass, StartupInfo{}, info));
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, 50), 0x102u);  // WAIT_TIMEOUT
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, 0), 0x102u);
+  std::int32_t code = 0;
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hProcess, code));
+  EXPECT_EQ(code, 259);  // STILL_ACTIVE
+
+  ASSERT_EQ(kill(static_cast<pid_t>(info.dwProcessId), SIGTERM), 0);
+  EXPECT_EQ(platform.WaitForSingleObject(info.hProcess, 10000), kWaitObject0);
+  EXPECT_TRUE(platform.GetExitCodeProcess(info.hProcess, code));
+  EXPECT_EQ(code, 128 + SIGTERM);
+  platform.CloseHandle(info.hThread);
+  platform.CloseHandle(info.hProcess);
+}
+
+TEST(LinuxProcess, AChildWhoseHandlesWereClosedLeavesNoZombie) {
+  TestWorkstation ws;
+  Platform& platform = ws.platform();
+  ProcessInformation info;
+  ASSERT_TRUE(platform.CreateProcessA("sleep 30", true, kNormalPriorityClass, StartupInfo{}, info));
+  const pid_t pid = static_cast<pid_t>(info.dwProcessId);
+  EXPECT_TRUE(platform.CloseHandle(info.hThread));
+  EXPECT_TRUE(platform.CloseHandle(info.hProcess));
+  EXPECT_EQ(kill(pid, 0), 0);  // closing the handles does not end the program
+  ASSERT_EQ(kill(pid, SIGKILL), 0);
+  // The ended child is collected when the next one starts.
+  bool gone = false;
+  for (int i = 0; i < 200 && !gone; ++i) {
+    EXPECT_EQ(run(platform, "true"), 0);
+    gone = kill(pid, 0) != 0 && errno == ESRCH;
+  }
+  EXPECT_TRUE(gone);
+}
+
+}  // namespace
+}  // namespace zepo
