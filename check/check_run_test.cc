@@ -238,18 +238,5 @@ TEST_F(CheckTest, ListFileThatCannotBeCreatedStopsTheRun) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CheckTest, ListFileHoldsTheServerNamesOnly) {
-  installClient();
-  removeTree("c:\\zepo\\wexa36");
-  ws.writeFile("\\\\SRV1\\zepo\\prog\\Nome con spazi.prg", "server");
-  ws.writeFile("c:\\zepo\\prog\\Nome con spazi.prg", "local");
-  cmdCheck_Click(*app);
-  // Bare names, CR LF after each, in the listing's order (ordinal order of
-  // the upper-case names); the previous contents are gone.
-  EXPECT_EQ(ws.readFile(kListFile),
-            "Crired.dll\r\nmain.exe\r\nNome con spazi.prg\r\nstampe.prg\r\n");
-  EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\wexa36\r\n");
-}
-
 }  // namespace
 }  // namespace zepo::testing
