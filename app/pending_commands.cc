@@ -3,7 +3,6 @@
 // yet. Delete this file when they are.
 #include "check/check_run.h"
 #include "check/check_window.h"
-#include "install/install_command.h"
 
 namespace zepo {
 
@@ -15,12 +14,6 @@ void notAvailable(Installer& app) {
 
 }  // namespace
 
-void frmMain::cmdInstalla_Click(Installer& app) {
-  notAvailable(app);
-}
-void frmMain::mnuInstalla_Click(Installer& app) {
-  notAvailable(app);
-}
 void frmMain::cmdCheck_Click(Installer& app) {
   notAvailable(app);
 }
