@@ -65,7 +65,15 @@ std::size_t decode(const std::string& s, std::size_t i, char32_t& c) {
 
 }  // namespace
 
+bool isAscii(std::string_view text) {
+  for (char ch : text) {
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  }
+  return true;
+}
+
 std::string toCodePage(const std::string& utf8) {
+  if (isAscii(utf8)) return utf8;
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -84,6 +92,7 @@ std::string toCodePage(const std::string& utf8) {
 }
 
 std::string fromCodePage(const std::string& bytes) {
+  if (isAscii(bytes)) return bytes;
   std::string out;
   out.reserve(bytes.size());
   for (char ch : bytes) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zepo {
 
@@ -18,6 +19,9 @@ std::string toCodePage(const std::string& utf8);
 // undefined ones give the control characters of the same number), so that
 // fromCodePage(toCodePage(x)) keeps every character of the code page.
 std::string fromCodePage(const std::string& bytes);
+
+// Whether every byte is ASCII, the same in UTF-8 and in the code page.
+bool isAscii(std::string_view text);
 
 // Places `text` and a terminating '\0' at the start of `buffer`, the way a
 // Windows "A" function fills a caller's character buffer: the rest of the

@@ -21,7 +21,7 @@ struct LinuxPlatform::OpenFile {
   Mode mode = Mode::kInput;
   int fd = -1;  // -1 for an input file, read whole when it was opened
   std::uint64_t device = 0, inode = 0;
-  std::string contents;        // input: the file's bytes
+  std::string contents;        // input: the file's bytes; output: bytes not yet written
   std::uint64_t position = 0;  // input and binary: the next byte
   bool writable = false;       // binary: opened for writing too
 };

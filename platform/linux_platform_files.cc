@@ -77,6 +77,8 @@ bool readOnly(const struct stat& st) {
   return (st.st_mode & S_IWUSR) == 0;
 }
 
+constexpr std::size_t kOutputBlock = 64 * 1024;
+
 void writeAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -158,7 +160,12 @@ auto& openedFile(Files& files, int fileNumber) {
 }  // namespace
 
 LinuxPlatform::OpenFile::~OpenFile() {
-  if (fd >= 0) close(fd);
+  if (fd < 0) return;
+  // A file left open when the platform goes still gets its last lines.
+  if (mode == Mode::kOutput && !contents.empty()) {
+    (void)!write(fd, contents.data(), contents.size());
+  }
+  close(fd);
 }
 
 // ---- listing ------------------------------------------------------------
@@ -380,13 +387,14 @@ std::string LinuxPlatform::readLine(int fileNumber) {
   const std::string& text = file.contents;
   if (file.position >= text.size()) throw RuntimeError(kErrInputPastEnd);
   std::size_t start = file.position;
-  std::size_t end = text.find_first_of("\r\n", start);
-  if (end == std::string::npos) end = text.size();
+  std::size_t end = start;
+  while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
   file.position = end;
   if (end < text.size()) {
     file.position += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
   }
-  return fromCodePage(text.substr(start, end - start));
+  std::string_view line(text.data() + start, end - start);
+  return isAscii(line) ? std::string(line) : fromCodePage(std::string(line));
 }
 
 bool LinuxPlatform::endOfFile(int fileNumber) {
@@ -405,11 +413,30 @@ bool LinuxPlatform::endOfFile(int fileNumber) {
 void LinuxPlatform::writeLine(int fileNumber, const std::string& text) {
   OpenFile& file = openedFile(files_, fileNumber);
   if (file.mode != OpenFile::Mode::kOutput) throw RuntimeError(kErrBadFileMode);
-  writeAll(file.fd, toCodePage(text) + "\r\n");
+  // Lines are gathered and written in blocks; closing writes the rest.
+  if (isAscii(text)) {
+    file.contents += text;
+  } else {
+    file.contents += toCodePage(text);
+  }
+  file.contents += "\r\n";
+  if (file.contents.size() >= kOutputBlock) {
+    std::string block;
+    block.swap(file.contents);
+    writeAll(file.fd, block);
+  }
 }
 
 void LinuxPlatform::closeFile(int fileNumber) {
-  files_.erase(fileNumber);
+  auto it = files_.find(fileNumber);
+  if (it == files_.end()) return;
+  std::unique_ptr<OpenFile> file = std::move(it->second);
+  files_.erase(it);
+  if (file->mode == OpenFile::Mode::kOutput && !file->contents.empty()) {
+    std::string rest;
+    rest.swap(file->contents);
+    writeAll(file->fd, rest);  // a failure here (a full disk) is the close's
+  }
 }
 
 void LinuxPlatform::openBinary(int fileNumber, const std::string& path) {

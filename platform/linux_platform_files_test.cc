@@ -240,8 +240,16 @@ TEST(FileOperations, SystemErrorsMapToRuntimeErrors) {
   LinuxPlatform& p = ws.platform();
   // A disk that is full.
   fs::create_symlink("/dev/full", ws.dir() + "/drive_c/full.txt");
+  // Lines are written in blocks: a short one fails when the file is closed,
+  // a long run as soon as a block is full, and the number is free again.
   p.openText(1, "c:\\full.txt", TextMode::kOutput);
-  EXPECT_EQ(errorOf([&] { p.writeLine(1, "x"); }), kErrDiskFull);
+  EXPECT_EQ(errorOf([&] { p.writeLine(1, "x"); }), 0);
+  EXPECT_EQ(errorOf([&] { p.closeFile(1); }), kErrDiskFull);
+  p.openText(1, "c:\\full.txt", TextMode::kOutput);
+  EXPECT_EQ(errorOf([&] {
+              for (int i = 0; i < 10000; ++i) p.writeLine(1, std::string(100, 'x'));
+            }),
+            kErrDiskFull);
   p.closeFile(1);
   ws.writeFile("c:\\data.bin", std::string(100000, 'x'));
   EXPECT_EQ(errorOf([&] { p.copyFile("c:\\data.bin", "c:\\full.txt"); }), kErrDiskFull);
