@@ -1,0 +1,84 @@
+// Shared set-up of the check tests: a fresh workstation with the share
+// \\SRV1\zepo, the main window's fields, and an installed client written
+// file by file (no install logic involved).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "shell/drive_list.h"
+#include "shell/installer.h"
+#include "tests/scripted_ui.h"
+#include "tests/test_workstation.h"
+
+namespace zepo::testing {
+
+inline constexpr const char* kEtc = "C:\\WINDOWS\\system32\\drivers\\etc";
+inline constexpr const char* kHostsLine = "192.168.10.5\tSRV1";
+inline constexpr const char* kListFile = "C:\\clientZEPO\\filetmp.txt";
+
+class CheckTest : public ::testing::Test {
+ protected:
+  CheckTest() {
+    ws.addShare("SRV1", "zepo");
+    useApp(ws.platform());
+  }
+
+  // The installer on `platform` (the workstation's, or a wrapper around it).
+  void useApp(Platform& platform) {
+    app = std::make_unique<Installer>(platform, ui);
+    app->frmMain.txtServer = "SRV1";
+    app->frmMain.txtIP = "192.168.10.5";
+    app->frmMain.txtPath = "dati";
+    setDrive(*app, "c");
+  }
+
+  // The server's folders and a client that holds everything they require,
+  // with hosts, services and system.ini as the setup leaves them.
+  // Can be called again to mend what a test broke.
+  void installClient() {
+    for (const char* name : {"zepo.ini", "anagrafe.dat"}) {
+      ws.writeFile(std::string("\\\\SRV1\\zepo\\dati\\") + name, "server");
+      ws.writeFile(std::string("c:\\zepo\\") + name, "local");
+    }
+    for (const char* name : {"main.exe", "stampe.prg", "Crired.dll"}) {
+      ws.writeFile(std::string("\\\\SRV1\\zepo\\prog\\") + name, "server");
+      ws.writeFile(std::string("c:\\zepo\\prog\\") + name, "local");
+    }
+    for (const char* name : {"winpcf.fon", "FLFILE32.dll"}) {
+      ws.writeFile(std::string("\\\\SRV1\\zepo\\wexa36\\") + name, "server");
+      ws.writeFile(std::string("c:\\zepo\\wexa36\\") + name, "local");
+    }
+    if (ws.platform().listFirst("c:\\zepo\\temp", kAttrDirectory).empty()) {
+      ws.platform().makeFolder("c:\\zepo\\temp");
+    }
+    ws.writeFile("c:\\zepo\\txt\\leggimi.txt", "local");
+
+    writeHosts("127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n");
+    writeServices("echo\t7/tcp\r\ncriteria\t2001/tcp\t#database\r\nftp\t21/tcp\r\n");
+    writeSystemIni("[boot]\r\nshell=Explorer.exe\r\n[DBS_REG_32]\r\nX=SRV1:2001\r\n");
+  }
+
+  void writeHosts(const std::string& text) { ws.writeFile(std::string(kEtc) + "\\hosts", text); }
+  void writeServices(const std::string& text) {
+    ws.writeFile(std::string(kEtc) + "\\services", text);
+  }
+  void writeSystemIni(const std::string& text) { ws.writeFile("C:\\WINDOWS\\system.ini", text); }
+
+  // Removes a folder of the workstation with everything in it.
+  void removeTree(const std::string& windowsPath) {
+    std::filesystem::remove_all(ws.platform().hostPath(windowsPath));
+  }
+
+  const EsitoVerifica& esito() const { return app->esito; }
+
+  TestWorkstation ws;
+  ScriptedUi ui;
+  std::unique_ptr<Installer> app;
+};
+
+}  // namespace zepo::testing

@@ -1,0 +1,230 @@
+#include "check/system_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "check/check_run.h"
+#include "check/check_test_fixture.h"
+#include "platform/errors.h"
+#include "platform/forwarding_platform.h"
+
+namespace zepo::testing {
+namespace {
+
+using frmMain::cmdCheck_Click;
+
+constexpr const char* kTrapMessage = "Errore durante l'agg. dei file di sistema";
+
+class SystemCheckTest : public CheckTest {
+ protected:
+  SystemCheckTest() { installClient(); }
+
+  // One check run; the system files alone decide the outcome.
+  void run() { cmdCheck_Click(*app); }
+
+  void expectSystemError(const std::string& report) {
+    EXPECT_EQ(esito().txtReport, report);
+    EXPECT_EQ(esito().txtSistema.text, "ERR");
+    EXPECT_TRUE(esito().txtSistema.emphasised);
+    EXPECT_TRUE(esito().cmdRiparaVisible);
+    EXPECT_TRUE(app->ErroriPresenti);
+    EXPECT_EQ(esito().lblTotale, "L'installazione presenta degli errori");
+    EXPECT_TRUE(esito().cmdReportEnabled);
+    EXPECT_TRUE(ui.messages.empty());
+  }
+};
+
+TEST_F(SystemCheckTest, HostsNeedsTheExactLine) {
+  const std::vector<std::string> wrong = {
+      "127.0.0.1\tlocalhost\r\n192.168.10.5 SRV1\r\n",  // a blank for the tab
+      "192.168.10.5\tSRV1 # server ZEPO\r\n",           // a comment after it
+      "192.168.10.5\tsrv1\r\n",                         // other letter case
+      "",                                               // empty
+  };
+  for (const std::string& hosts : wrong) {
+    SCOPED_TRACE(hosts);
+    writeHosts(hosts);
+    ui.messages.clear();
+    run();
+    expectSystemError("Errore nel file HOSTS\r\n");
+  }
+
+  // The line anywhere in the file, with any line end, is enough.
+  writeHosts("# tabella\n127.0.0.1\tlocalhost\r192.168.10.5\tSRV1");
+  run();
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+}
+
+TEST_F(SystemCheckTest, HiddenOrSystemHostsIsMissing) {
+  for (int bits : {kAttrHidden, kAttrSystem}) {
+    ws.setHidden(std::string(kEtc) + "\\hosts", bits);
+    run();
+    expectSystemError("Manca il file HOSTS\r\n");
+  }
+}
+
+TEST_F(SystemCheckTest, ServicesNeedsCriteriaInLowerCase) {
+  // Anywhere in a line, a comment included.
+  writeServices("echo\t7/tcp\r\n# il servizio criteria e' sulla 2001\r\n");
+  run();
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+  EXPECT_FALSE(esito().cmdRiparaVisible);
+
+  writeServices("echo\t7/tcp\r\nCRITERIA\t2001/tcp\r\n");
+  run();
+  expectSystemError("Errore nel file SERVICES\r\n");
+
+  writeServices("");
+  run();
+  expectSystemError("Errore nel file SERVICES\r\n");
+}
+
+TEST_F(SystemCheckTest, SystemIniNeedsAValueForX) {
+  for (const std::string& ini : {
+           std::string("[DBS_REG_32]\r\nX=\r\n"),
+           std::string("[DBS_REG_32]\r\nY=1\r\n"),
+           std::string("[ALTRO]\r\nX=1\r\n"),
+           std::string(";[DBS_REG_32]\r\n;X=1\r\n"),
+       }) {
+    SCOPED_TRACE(ini);
+    writeSystemIni(ini);
+    run();
+    expectSystemError("Errore nel file SYSTEM.INI\r\n");
+  }
+  ws.platform().deleteFile("C:\\WINDOWS\\system.ini");
+  run();
+  expectSystemError("Errore nel file SYSTEM.INI\r\n");
+
+  // Names ignore case and the value is not compared.
+  writeSystemIni("[dbs_reg_32]\r\nx = qualunque\r\n");
+  run();
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+}
+
+TEST_F(SystemCheckTest, EveryFaultHasItsLineInOrder) {
+  removeTree("c:\\zepo\\txt");
+  writeHosts("127.0.0.1\tlocalhost\r\n");
+  writeServices("echo\t7/tcp\r\n");
+  writeSystemIni("[boot]\r\n");
+  run();
+  expectSystemError(
+      "Manca la cartella c:\\zepo\\txt\r\n"
+      "Errore nel file HOSTS\r\n"
+      "Errore nel file SERVICES\r\n"
+      "Errore nel file SYSTEM.INI\r\n");
+}
+
+TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
+  // hosts wrong, services missing, system.ini wrong too.
+  writeHosts("127.0.0.1\tlocalhost\r\n");
+  ws.platform().deleteFile(std::string(kEtc) + "\\services");
+  writeSystemIni("[boot]\r\n");
+  run();
+
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].prompt, kTrapMessage);
+  EXPECT_EQ(ui.messages[0].buttons, kMbCritical);
+  EXPECT_EQ(ui.messages[0].title, "");
+  // The line found before the error stays; system.ini is never looked at;
+  // nothing else of the outcome is recorded.
+  EXPECT_EQ(esito().txtReport, "Errore nel file HOSTS\r\n");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+  EXPECT_FALSE(esito().txtSistema.emphasised);
+  EXPECT_FALSE(esito().cmdRiparaVisible);
+  EXPECT_FALSE(app->ErroriPresenti);
+  EXPECT_EQ(esito().lblTotale, "Nessun errore");
+  EXPECT_FALSE(esito().cmdReportEnabled);
+  // The run goes on to its end.
+  EXPECT_EQ(ui.windowCalls,
+            (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
+}
+
+TEST_F(SystemCheckTest, HostsAndServicesBothMissing) {
+  ws.platform().deleteFile(std::string(kEtc) + "\\hosts");
+  ws.platform().deleteFile(std::string(kEtc) + "\\services");
+  run();
+  EXPECT_EQ(esito().txtReport, "Manca il file HOSTS\r\n");
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+  EXPECT_FALSE(esito().cmdRiparaVisible);
+  EXPECT_EQ(esito().lblTotale, "Nessun errore");
+  EXPECT_FALSE(esito().cmdReportEnabled);
+}
+
+TEST_F(SystemCheckTest, FolderErrorsStillDecideTheTotalAfterTheTrap) {
+  removeTree("c:\\zepo\\temp");
+  ws.platform().deleteFile(std::string(kEtc) + "\\services");
+  run();
+  EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\temp\r\n");
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
+  EXPECT_EQ(esito().lblTotale, "L'installazione presenta degli errori");
+  EXPECT_TRUE(esito().cmdReportEnabled);
+  EXPECT_FALSE(esito().cmdRiparaVisible);
+}
+
+// Reports the 9x family: hosts and services lie in the Windows folder.
+class Windows9x : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  int osPlatform() override { return 1; }
+};
+
+TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
+  writeHosts("127.0.0.1\tlocalhost\r\n");
+  writeServices("echo\t7/tcp\r\n");
+  ws.writeFile("C:\\WINDOWS\\hosts", "192.168.10.5\tSRV1\r\n");
+  ws.writeFile("C:\\WINDOWS\\services", "criteria\t2001/tcp\r\n");
+  Windows9x platform(ws.platform());
+  useApp(platform);
+  run();
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+
+  useApp(ws.platform());
+  run();
+  expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
+}
+
+// Fails the reading of services once, after its first line.
+class ServicesReadFault : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  void openText(int fileNumber, const std::string& path, TextMode mode) override {
+    reading_services = path.ends_with("\\services");
+    ForwardingPlatform::openText(fileNumber, path, mode);
+  }
+  std::string readLine(int fileNumber) override {
+    if (reading_services && armed && ++lines == 2) {
+      armed = false;
+      throw RuntimeError(kErrDeviceUnavailable);
+    }
+    return ForwardingPlatform::readLine(fileNumber);
+  }
+  bool armed = true;
+  int lines = 0;
+
+ private:
+  bool reading_services = false;
+};
+
+TEST_F(SystemCheckTest, TrapClosesTheFileItLeftOpen) {
+  ServicesReadFault platform(ws.platform());
+  useApp(platform);
+  run();
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+
+  // The next run opens its files under number 1 again and completes.
+  ui.messages.clear();
+  run();
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(esito().lblTotale, "Nessun errore");
+}
+
+}  // namespace
+}  // namespace zepo::testing
