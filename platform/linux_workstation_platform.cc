@@ -1,0 +1,10 @@
+#include "platform/linux_platform.h"
+#include "platform/workstation_platform.h"
+
+namespace zepo {
+
+std::unique_ptr<Platform> makeWorkstationPlatform() {
+  return std::make_unique<LinuxPlatform>(LinuxPlatform::defaultPrefixDir());
+}
+
+}  // namespace zepo
