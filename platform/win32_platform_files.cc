@@ -119,6 +119,20 @@ bool isRoot(const std::string& path) {
   return false;
 }
 
+// Whether a folder path holds a component with a character that Windows
+// forbids; the drive ("c:") and the "\\\\" of a UNC path are no components.
+bool hasBadFolderName(const std::string& folder) {
+  std::size_t start = 0;
+  if (folder.size() >= 2 && folder[1] == ':') start = 2;
+  while (start <= folder.size()) {
+    std::size_t end = folder.find_first_of("\\/", start);
+    if (end == std::string::npos) end = folder.size();
+    if (hasForbiddenCharacter(folder.substr(start, end - start), false)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 void writeAll(HANDLE handle, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -147,15 +161,17 @@ std::string Win32Platform::listFirst(const std::string& pathName, int attributes
   const std::size_t cut = pathName.find_last_of("\\/");
   const std::string pattern = cut == std::string::npos ? pathName : pathName.substr(cut + 1);
   const bool folders = (attributes & kAttrDirectory) != 0;
+  // A forbidden character is a bad name, wherever Windows would notice it
+  // (not every version does in a pattern).
+  if (hasForbiddenCharacter(pattern, true) ||
+      (cut != std::string::npos && hasBadFolderName(pathName.substr(0, cut)))) {
+    throw RuntimeError(kErrBadFileNameOrNumber);
+  }
 
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
   WIN32_FIND_DATAA entry;
   HANDLE find = ::FindFirstFileA(toCodePage(pathName).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) {
-    DWORD error = ::GetLastError();
-    if (error == ERROR_INVALID_NAME && hasForbiddenCharacter(pattern, true)) {
-      throw RuntimeError(kErrBadFileNameOrNumber);
-    }
     // Nothing found, or an unknown drive, share or folder: an empty listing.
   } else {
     do {
@@ -237,21 +253,33 @@ void Win32Platform::deleteFile(const std::string& path) {
 
 void Win32Platform::renameFile(const std::string& oldPath, const std::string& newPath) {
   if (isRoot(oldPath)) throw RuntimeError(kErrFileNotFound);
-  std::optional<DWORD> from = attributesOf(oldPath);
-  if (!from) throw RuntimeError(kErrFileNotFound);
+  std::optional<DWORD> attributes = attributesOf(oldPath);
+  if (!attributes) throw RuntimeError(kErrFileNotFound);
   if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
   // Only a new spelling of the same name is no clash.
   if (attributesOf(newPath) && upperName(oldPath) != upperName(newPath)) {
     throw RuntimeError(kErrFileAlreadyExists);
   }
   // A read-only file is not renamed, as the runtime's rename refuses it.
-  if (!(*from & FILE_ATTRIBUTE_DIRECTORY) && (*from & FILE_ATTRIBUTE_READONLY)) {
+  if (!(*attributes & FILE_ATTRIBUTE_DIRECTORY) && (*attributes & FILE_ATTRIBUTE_READONLY)) {
     throw RuntimeError(kErrPathFileAccess);
   }
-  // MoveFileA moves a file to another drive too, copying it.
-  if (!::MoveFileA(toCodePage(oldPath).c_str(), toCodePage(newPath).c_str())) {
-    failLast(kErrPathNotFound);
+  const std::string from = toCodePage(oldPath);
+  const std::string to = toCodePage(newPath);
+  if (upperName(oldPath) == upperName(newPath)) {
+    // A new spelling of the same name. Not every file system renames a
+    // file onto its own name: the file goes by way of a name of its own.
+    const std::string aside = from + ".zepo-rename";
+    if (!::MoveFileA(from.c_str(), aside.c_str())) failLast(kErrPathNotFound);
+    if (!::MoveFileA(aside.c_str(), to.c_str())) {
+      DWORD error = ::GetLastError();
+      ::MoveFileA(aside.c_str(), from.c_str());
+      fail(error, kErrPathNotFound);
+    }
+    return;
   }
+  // MoveFileA moves a file to another drive too, copying it.
+  if (!::MoveFileA(from.c_str(), to.c_str())) failLast(kErrPathNotFound);
 }
 
 // ---- text and binary files ----------------------------------------------
