@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/win32_test_support.h"
+#include "tests/json_lines.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
@@ -251,6 +254,39 @@ TEST_F(Win32PlatformTest, ProfileStringsThroughWindows) {
   // A new file and section are made.
   EXPECT_TRUE(p.WritePrivateProfileStringA("Abal~Environ", "PROCESS", "12", "t:\\zepo.ini"));
   EXPECT_EQ(ws.readFile("t:\\zepo.ini"), "[Abal~Environ]\r\nPROCESS=12\r\n");
+}
+
+// The reference data writes each character of a value as the code point
+// that equals its Windows-1252 byte.
+std::string bytesOfCodePoints(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c >= 0xC2 && c <= 0xC3 && i + 1 < utf8.size()) {
+      out += static_cast<char>(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+TEST_F(Win32PlatformTest, ProfileReadingAgreesWithTheReferenceQueries) {
+  const std::string dir = referenceDataDir() + "/ini-reading/";
+  std::vector<JsonValue> queries = readJsonLines(dir + "expected.jsonl");
+  ASSERT_GE(queries.size(), 30u);
+  std::set<std::string> copied;
+  for (const JsonValue& query : queries) {
+    const std::string file = query["file"].text;
+    if (copied.insert(file).second) p.copyFile(dir + file, "t:\\" + file);
+    std::string buffer(255, ' ');
+    std::uint32_t count = p.GetPrivateProfileStringA(query["section"].text, query["key"].text, "",
+                                                     buffer, 255, "t:\\" + file);
+    SCOPED_TRACE(file + " [" + query["section"].text + "] " + query["key"].text);
+    EXPECT_EQ(static_cast<std::int64_t>(count), query["count"].number);
+    EXPECT_EQ(toCodePage(buffer.substr(0, buffer.find('\0'))),
+              bytesOfCodePoints(query["value"].text));
+  }
 }
 
 TEST_F(Win32PlatformTest, RegistryKeysAndValues) {
