@@ -159,7 +159,11 @@ auto& openedFile(Files& files, int fileNumber) {
 std::string Win32Platform::listFirst(const std::string& pathName, int attributes) {
   listing_ = std::make_unique<Listing>();
   const std::size_t cut = pathName.find_last_of("\\/");
-  const std::string pattern = cut == std::string::npos ? pathName : pathName.substr(cut + 1);
+  // A folder path that ends in a separator lists the folder, as the
+  // runtime's listing does.
+  const bool wholeFolder = cut != std::string::npos && cut + 1 == pathName.size();
+  const std::string search = wholeFolder ? pathName + "*" : pathName;
+  const std::string pattern = cut == std::string::npos ? search : search.substr(cut + 1);
   const bool folders = (attributes & kAttrDirectory) != 0;
   // A forbidden character is a bad name, wherever Windows would notice it
   // (not every version does in a pattern).
@@ -170,7 +174,7 @@ std::string Win32Platform::listFirst(const std::string& pathName, int attributes
 
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
   WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA(toCodePage(pathName).c_str(), &entry);
+  HANDLE find = ::FindFirstFileA(toCodePage(search).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) {
     // Nothing found, or an unknown drive, share or folder: an empty listing.
   } else {

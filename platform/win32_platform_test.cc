@@ -68,6 +68,8 @@ TEST_F(Win32PlatformTest, ListingMasksHiddenEntriesAndSortsByUpperCase) {
   EXPECT_EQ(listAll(p, "t:\\data\\*.", 0), (Names{"a1", "noext", "Z", "_x"}));
   EXPECT_EQ(listAll(p, "t:\\data\\?.*", 0), (Names{"A.TXT", "b.txt", "Z"}));
   EXPECT_EQ(listAll(p, "t:\\data\\nothing*", 0), Names{});
+  EXPECT_EQ(listAll(p, "t:\\data\\", kAttrDirectory).size(), 9u);
+  EXPECT_EQ(errorOf([&] { p.listFirst("t:\\*\\b.txt", 0); }), kErrBadFileNameOrNumber);
 
   // Next names, the end, then an invalid call.
   EXPECT_EQ(p.listFirst("t:\\data\\*.txt", 0), "A.TXT");
@@ -143,6 +145,7 @@ TEST_F(Win32PlatformTest, FoldersCopiesDeletionsAndRenames) {
   ws.setHidden("t:\\tmp\\hidden.txt", kAttrHidden);
   EXPECT_EQ(errorOf([&] { p.deleteFile("t:\\tmp\\hidden.txt"); }), kErrFileNotFound);
   EXPECT_EQ(errorOf([&] { p.deleteFile("t:\\copy.txt"); }), kErrPathFileAccess);
+  EXPECT_EQ(errorOf([&] { p.deleteFile("t:\\tmp\\*.txt"); }), kErrBadFileNameOrNumber);
   EXPECT_TRUE(ws.exists("t:\\copy.txt"));
 
   const std::string etc = "t:\\etc\\";
@@ -159,6 +162,7 @@ TEST_F(Win32PlatformTest, FoldersCopiesDeletionsAndRenames) {
   EXPECT_EQ(ws.readFile("t:\\MOVED.TXT"), "new");
   EXPECT_EQ(errorOf([&] { p.renameFile(etc + "hosts", etc + "x"); }), kErrFileNotFound);
   EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\nope\\x"); }), kErrPathNotFound);
+  EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\x|y"); }), kErrBadFileNameOrNumber);
   makeReadOnly("t:\\moved.txt");
   EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\other.txt"); }), kErrPathFileAccess);
   // To another drive, as a copy and a deletion.
