@@ -1,6 +1,6 @@
 # Cross-compiles the Windows program with Debian's MinGW-w64 (64-bit, posix
 # threads) and links it statically, so that the .exe needs no DLL beside it.
-# On a Linux host the programs run under Wine (tests through ctest too).
+# On a Linux host the programs run under Wine (scripts/test-windows).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -16,8 +16,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-find_program(ZEPO_WINE NAMES wine wine64)
-if(ZEPO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPO_WINE})
-endif()
