@@ -7,4 +7,8 @@ std::unique_ptr<Platform> makeWorkstationPlatform() {
   return std::make_unique<Win32Platform>();
 }
 
+std::string workstationHostPath(Platform&, const std::string& windowsPath) {
+  return windowsPath;
+}
+
 }  // namespace zepo

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -13,5 +14,12 @@ namespace zepo {
 // Throws std::runtime_error when the workstation cannot be opened (a
 // malformed Linux prefix).
 std::unique_ptr<Platform> makeWorkstationPlatform();
+
+// The path in the host's own file system of a Windows path of the
+// workstation that makeWorkstationPlatform() made: the Linux path inside the
+// prefix on Linux (throwing RuntimeError as a file operation would), the
+// path itself on Windows. For tools that hand whole files to the standard
+// library.
+std::string workstationHostPath(Platform& platform, const std::string& windowsPath);
 
 }  // namespace zepo
