@@ -125,6 +125,59 @@ bool wineDefineDrive(char letter, const std::string& unixFolder, const std::stri
   return defineDrive(letter, unixFolder, label);
 }
 
+namespace {
+
+HKEY rootKey(std::uint32_t root) {
+  return reinterpret_cast<HKEY>(static_cast<INT_PTR>(static_cast<std::int32_t>(root)));
+}
+
+}  // namespace
+
+std::optional<std::string> registryString(std::uint32_t root, const std::string& subKey,
+                                          const std::string& valueName) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::string name = toCodePage(valueName);
+  DWORD type = 0;
+  DWORD size = 0;
+  std::optional<std::string> result;
+  if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      type == REG_SZ) {
+    std::string data(size, '\0');
+    if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                           &size) == ERROR_SUCCESS) {
+      data.resize(std::min<std::size_t>(size, data.find('\0')));
+      result = data;
+    }
+  }
+  ::RegCloseKey(key);
+  return result;
+}
+
+bool registryKeyExists(std::uint32_t root, const std::string& subKey) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  ::RegCloseKey(key);
+  return true;
+}
+
+void removeRegistryTree(std::uint32_t root, const std::string& subKey) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+    return;
+  }
+  ::RegDeleteTreeA(key, nullptr);
+  ::RegCloseKey(key);
+  ::RegDeleteKeyExA(rootKey(root), toCodePage(subKey).c_str(), KEY_WOW64_32KEY, 0);
+}
+
 bool addAttributes(const std::string& windowsPath, int bits) {
   std::string name = toCodePage(windowsPath);
   DWORD attributes = ::GetFileAttributesA(name.c_str());

@@ -4,6 +4,7 @@
 // dosdevices/unc), file attributes and the raw bytes of files.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,15 @@ std::optional<std::string> wineDosDevices();
 // `label`, through Wine's mount manager (as winecfg does); with an empty
 // folder, removes the drive. Returns false when it failed.
 bool wineDefineDrive(char letter, const std::string& unixFolder, const std::string& label);
+
+// The registry as the installer sees it (the 32-bit view): a string value,
+// as Windows-1252 bytes, or nullopt when the key or the value is missing;
+// whether a key exists; removing a key and everything below it. `root` is
+// one of the installer's 32-bit root handles (kHkeyCurrentUser...).
+std::optional<std::string> registryString(std::uint32_t root, const std::string& subKey,
+                                          const std::string& valueName);
+bool registryKeyExists(std::uint32_t root, const std::string& subKey);
+void removeRegistryTree(std::uint32_t root, const std::string& subKey);
 
 // Adds `bits` (2 hidden, 4 system, 1 read-only) to the file's attributes.
 bool addAttributes(const std::string& windowsPath, int bits);
