@@ -186,6 +186,10 @@ TEST_F(RegistryStoreTest, MalformedFileNamesFileAndLineAndStaysUntouched) {
 }
 
 TEST_F(RegistryStoreTest, SavesByReplacingTheWholeFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows renames no file over one that a reader holds open; the store is the "
+                  "Linux workstation's registry";
+#endif
   RegistryStore store(file_);
   ASSERT_EQ(store.createKey("HKEY_CURRENT_USER\\A"), Result::kDone);
   const std::string before = contents();

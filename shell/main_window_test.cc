@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/forwarding_platform.h"
+#include "platform/windows_names.h"
 #include "tests/scripted_ui.h"
 #include "tests/test_workstation.h"
 
@@ -41,7 +42,9 @@ TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
   EXPECT_EQ(app.frmMain.txtPath, "dati");
   EXPECT_EQ(app.frmMain.txtPosto, "");
   EXPECT_EQ(app.CartellaWindows.size(), 255u);
-  EXPECT_EQ(app.CartellaWindows.substr(0, 11), "C:\\WINDOWS ");
+  // Windows spells its folder as it was installed (C:\WINDOWS, C:\Windows,
+  // C:\windows under Wine): the name matters, not its case.
+  EXPECT_EQ(upperName(app.CartellaWindows.substr(0, 11)), "C:\\WINDOWS ");
 }
 
 TEST_F(StartupTest, KeysWithoutValuesKeepTheDesignedContents) {

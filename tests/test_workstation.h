@@ -1,4 +1,6 @@
 // A fresh emulated Windows workstation in a temporary folder, for tests.
+// In the Windows build it is the system itself (under Wine), with drives and
+// shares made for the test in temporary folders (test_workstation_win32.cc).
 //
 //   TestWorkstation ws;                          // the default workstation
 //   ws.addShare("SRV1", "zepo");                 // \\SRV1\zepo
@@ -16,10 +18,21 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#ifdef _WIN32
+#include "platform/win32_platform.h"
+#else
 #include "platform/linux_platform.h"
+#endif
 
 namespace zepo {
+
+#ifdef _WIN32
+using WorkstationPlatform = Win32Platform;
+#else
+using WorkstationPlatform = LinuxPlatform;
+#endif
 
 class TestWorkstation {
  public:
@@ -37,12 +50,17 @@ class TestWorkstation {
   TestWorkstation(const TestWorkstation&) = delete;
   TestWorkstation& operator=(const TestWorkstation&) = delete;
 
-  LinuxPlatform& platform() { return *platform_; }
-  // The prefix folder.
+  WorkstationPlatform& platform() { return *platform_; }
+  // The prefix folder (on Windows, the temporary folder of the test's
+  // drives).
   const std::string& dir() const { return folder_.path; }
   // The Linux path of a Windows path (throws RuntimeError as a file
-  // operation would).
-  std::string hostPath(const std::string& windowsPath) { return platform_->hostPath(windowsPath); }
+  // operation would); on Windows the path itself.
+  std::string hostPath(const std::string& windowsPath);
+  // Whether the workstation's facts (platform, version, Windows and program
+  // folders) are those of the options. Always on Linux; on Windows the
+  // system has facts of its own, and a test that needs others skips.
+  bool factsAsGiven();
 
   // Makes the share \\server\share (dosdevices/unc/<server>/<share>).
   void addShare(const std::string& server, const std::string& share);
@@ -75,7 +93,11 @@ class TestWorkstation {
   };
   Folder folder_;
   Options options_;
-  std::unique_ptr<LinuxPlatform> platform_;
+  std::unique_ptr<WorkstationPlatform> platform_;
+#ifdef _WIN32
+  std::map<char, std::string> drives_;  // drives made for the test -> folder
+  std::vector<std::string> shares_;     // share folders made for the test
+#endif
 };
 
 }  // namespace zepo
