@@ -21,7 +21,7 @@
 // Listing, attributes and folders go through the platform interface, so
 // that hidden files, name matching and errors follow the workstation's
 // rules. File contents go straight from Linux path to Linux path
-// (LinuxPlatform::hostPath, std::filesystem::copy_file) when the destination
+// (workstationHostPath, std::filesystem::copy_file) when the destination
 // folder was made by this run: the per-file path resolution of the
 // interface's copy (each component matched ignoring case, a new name checked
 // against the whole folder) made a tree of 20,000 small files copy 1.6 times
@@ -31,12 +31,13 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/errors.h"
-#include "platform/linux_platform.h"
+#include "platform/workstation_platform.h"
 
 namespace fs = std::filesystem;
 
@@ -195,7 +196,7 @@ struct Target {
 
 class TreeCopy {
  public:
-  TreeCopy(LinuxPlatform& platform, const Options& options)
+  TreeCopy(Platform& platform, const Options& options)
       : platform_(platform), options_(options) {}
 
   int run() {
@@ -285,7 +286,7 @@ class TreeCopy {
     } else {
       target.madeNow = makeFolders(target.path);
     }
-    target.host = platform_.hostPath(queryable(target.path));
+    target.host = workstationHostPath(platform_, queryable(target.path));
     target.ready = true;
   }
 
@@ -309,7 +310,7 @@ class TreeCopy {
   void copyFolder(const std::string& source, Target& target) {
     std::string sourceHost;
     try {
-      sourceHost = platform_.hostPath(source);
+      sourceHost = workstationHostPath(platform_, source);
     } catch (const RuntimeError& error) {
       throw SourceFailure{source + ": " + error.what()};
     }
@@ -341,7 +342,7 @@ class TreeCopy {
       } else {
         std::string to = join(target.path, name);
         platform_.copyFile(from, to);
-        toHost = platform_.hostPath(to);  // it may have another spelling
+        toHost = workstationHostPath(platform_, to);  // it may have another spelling
       }
       // As xcopy does without /K, the copy of a read-only file is not
       // read-only, so that the next copy can replace it.
@@ -390,7 +391,7 @@ class TreeCopy {
     throw RuntimeError(kErrPathFileAccess);
   }
 
-  LinuxPlatform& platform_;
+  Platform& platform_;
   Options options_;
   long copied_ = 0;
 };
@@ -398,8 +399,8 @@ class TreeCopy {
 int runXcopy(const std::vector<std::string>& args) {
   try {
     Options options = parseArguments(args);
-    LinuxPlatform platform(LinuxPlatform::defaultPrefixDir());
-    return TreeCopy(platform, options).run();
+    std::unique_ptr<Platform> platform = makeWorkstationPlatform();
+    return TreeCopy(*platform, options).run();
   } catch (const BadCommandLine& bad) {
     std::fprintf(stderr, "%s\n0 File(s) copied\n", bad.message.c_str());
   } catch (const SourceFailure& failure) {
