@@ -4,6 +4,7 @@
 
 #include "app/e2e_driver.h"
 #include "install/install_test_fixture.h"
+#include "shell/settings.h"
 
 namespace zepo::qt::e2e {
 namespace {
@@ -25,7 +26,7 @@ class CheckEndToEndTest : public EndToEndTest {
 };
 
 TEST_F(CheckEndToEndTest, HostsWithoutTheServerIsFoundReportedAndRepaired) {
-  startUp();
+  ASSERT_NO_FATAL_FAILURE(startUp());
   install("7");
   const std::string hosts = hostsFolder(demo.platform()) + "\\hosts";
   const std::string installed = demo.readFile(hosts);
@@ -53,18 +54,28 @@ TEST_F(CheckEndToEndTest, HostsWithoutTheServerIsFoundReportedAndRepaired) {
             "L'installazione presenta degli errori");
   EXPECT_TRUE(control(Form::kVer, "cmdReport")->isEnabled());
 
-  ModalScript().run([&] { click(control(Form::kVer, "cmdReport")); });
+  // The run made the report window without showing it; the button shows it.
   QWidget* report = ui.window(Form::kReport);
   ASSERT_NE(report, nullptr);
+  EXPECT_FALSE(report->isVisible());
+  ModalScript().run([&] { click(control(Form::kVer, "cmdReport")); });
+  EXPECT_EQ(ui.window(Form::kReport), report);
   EXPECT_TRUE(report->isVisible());
   auto* txtReport = control<QPlainTextEdit>(Form::kReport, "txtReport");
   EXPECT_EQ(txtReport->toPlainText(), "Errore nel file HOSTS\n");
 
-  // The repair asks nothing and puts the server's line back.
+  // The repair asks nothing, puts the server's line back and gives the
+  // client the server's INI template again without the copy phase's entries.
   ModalScript().run([&] { click(control(Form::kVer, "cmdRipara")); });
   EXPECT_FALSE(ver->isVisible());
   EXPECT_EQ(ui.window(Form::kVer), ver);
   EXPECT_EQ(demo.readFile(hosts), installed);
+  auto processOffset = [&](const std::string& file) {
+    return readProfileString(demo.platform(), "Abal~Context", "ProcessOffset", file);
+  };
+  EXPECT_EQ(processOffset("d:\\zepo\\zepo.ini"),
+            processOffset("\\\\ZEPOSRV\\zepo\\client\\zepo.ini"));
+  EXPECT_NE(processOffset("d:\\zepo\\zepo.ini"), "70");
 
   // The same window again: everything right, the system files' box still
   // bold red from the first run.

@@ -170,6 +170,7 @@ class EndToEndTest : public ::testing::Test {
     bool running = true;
     boxes.run([&] { running = ui.runEvent(frmMain::Form_Load); });
     ASSERT_TRUE(running);
+    EXPECT_EQ(boxes.seen().value(0).title, "Client ZEPO");
     ui.show(Form::kMain);
     QCoreApplication::processEvents();
   }

@@ -71,7 +71,7 @@ TEST_F(InstallEndToEndTest, InstallFromTheStartUpToTheDesktop) {
   const std::string share = "\\\\ZEPOSRV\\zepo";
   const std::string fontsBefore = loadedFonts();
 
-  startUp();
+  ASSERT_NO_FATAL_FAILURE(startUp());
   // The settings file on the share filled the window.
   EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtServer")->text(), "ZEPOSRV");
   EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.10");
