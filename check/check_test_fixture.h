@@ -71,7 +71,7 @@ class CheckTest : public ::testing::Test {
 
   // Removes a folder of the workstation with everything in it.
   void removeTree(const std::string& windowsPath) {
-    std::filesystem::remove_all(ws.platform().hostPath(windowsPath));
+    std::filesystem::remove_all(ws.hostPath(windowsPath));
   }
 
   const EsitoVerifica& esito() const { return app->esito; }
