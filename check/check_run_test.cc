@@ -41,13 +41,6 @@ TEST_F(CheckTest, IntactInstallationReportsNoError) {
   // The list file keeps the last comparison's listing (wexa36), in listing
   // order, and nothing else of the run is written.
   EXPECT_EQ(ws.readFile(kListFile), "FLFILE32.dll\r\nwinpcf.fon\r\n");
-
-  // The menu item runs the same check.
-  ui.windowCalls.clear();
-  frmMain::mnuVer_Click(*app);
-  EXPECT_EQ(esito().lblTotale, "Nessun errore");
-  EXPECT_EQ(ui.windowCalls,
-            (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
 }
 
 TEST_F(CheckTest, MissingFolderGivesOneLineAndNoFileLines) {

@@ -81,25 +81,6 @@ TEST_F(CheckWindowTest, RepairOfferIsOnlyShownByARunAndHiddenByOk) {
   EXPECT_TRUE(esito().cmdRiparaVisible);
 }
 
-TEST_F(CheckWindowTest, BoldRedStaysWhileTheWindowLives) {
-  removeTree("c:\\zepo\\prog");
-  writeHosts("");
-  cmdCheck_Click(*app);
-  EXPECT_TRUE(esito().txtCheck[1].emphasised);
-  EXPECT_TRUE(esito().txtSistema.emphasised);
-
-  installClient();
-  frmVer::cmdTorna_Click(*app);
-  cmdCheck_Click(*app);
-  EXPECT_EQ(esito().txtCheck[1].text, "OK");
-  EXPECT_TRUE(esito().txtCheck[1].emphasised);
-  EXPECT_EQ(esito().txtSistema.text, "OK");
-  EXPECT_TRUE(esito().txtSistema.emphasised);
-  EXPECT_FALSE(esito().txtCheck[0].emphasised);
-  EXPECT_EQ(esito().lblTotale, "Nessun errore");
-  EXPECT_FALSE(esito().cmdReportEnabled);
-}
-
 TEST_F(CheckWindowTest, CloseBoxGivesAFreshWindow) {
   removeTree("c:\\zepo\\prog");
   writeSystemIni("");

@@ -106,20 +106,6 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
   EXPECT_EQ(entry("Abal~Context", "Copied"), "");
 }
 
-TEST_F(AggiornaClientTest, InstallAnsweredCancelCopiesNothingButWritesTheLastEntries) {
-  ui.msgBoxAnswers = {kIdCancel};
-  AggiornaClient(app, "c:\\zepo", true);
-  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kCopyQuestion});
-  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
-  EXPECT_TRUE(ui.windowCalls.empty());
-  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
-  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
-  expectSixEntries("c:", kClientIni);
-  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,31");
-  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "30");
-  EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "39");
-}
-
 TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
   // An existing client root is used as it is; its INI is replaced.
   ws.writeFile("c:\\zepo\\locale.dat", "x");
@@ -165,6 +151,13 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
     EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), c.offset) << c.posto;
     EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), c.limit) << c.posto;
   }
+  // Cancel at the copy question copies nothing; the last entries are written.
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>(std::size(cases), kCopyQuestion));
+  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
+  EXPECT_TRUE(ui.windowCalls.empty());
+  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
+  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
+  expectSixEntries("c:", kClientIni);
 }
 
 // A workstation whose Windows folder is C:\WINNT, of the platform given.

@@ -105,21 +105,5 @@ TEST(CopiaCartella, RunsXcopyOnExactlyTheBuiltLine) {
             R"(CreateProcessA [xcopy \\SRV1\zepo\dati C\*.* d:\zepo\*.* /s ] 1 32 68)");
 }
 
-TEST(CopiaCartella, CopiesTheTreeWithTheXcopyBesideTheInstaller) {
-  // The started xcopy must find the same workstation, through the prefix
-  // that the runner hands down.
-  TestWorkstation ws;
-  ws.addShare("SRV1", "zepo");
-  Platform& platform = ws.platform();
-  platform.makeFolder(R"(\\SRV1\zepo\wexa36)");
-  platform.makeFolder(R"(\\SRV1\zepo\wexa36\font)");
-  ws.writeFile(R"(\\SRV1\zepo\wexa36\wexa.cfg)", "cfg");
-  ws.writeFile(R"(\\SRV1\zepo\wexa36\font\winpcf.fon)", "font");
-  platform.makeFolder(R"(c:\zepo)");
-  CopiaCartella(platform, R"(\\SRV1\zepo\wexa36)", R"(c:\zepo\wexa36)");
-  EXPECT_EQ(ws.readFile(R"(c:\zepo\wexa36\wexa.cfg)"), "cfg");
-  EXPECT_EQ(ws.readFile(R"(c:\zepo\wexa36\font\winpcf.fon)"), "font");
-}
-
 }  // namespace
 }  // namespace zepo

@@ -33,12 +33,7 @@ class InstallCommandTest : public InstallTest {
     fillShare();
     ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
   }
-  std::string fonts() {
-    std::ifstream in(ws.dir() + "/fonts.txt", std::ios::binary);
-    std::stringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
+  std::string fonts() { return prefixFile(ws.dir() + "/fonts.txt"); }
   // The desktop of the default workstation (NT family, version 5.1).
   std::string desktop() {
     return windowsFolder(ws.platform()).substr(0, 2) +

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -29,47 +28,12 @@ inline constexpr const char* kTemplate =
     "[Abal~Context]\r\nPolice=WinPC,99\r\n; kept\r\nKeyboard=server\r\n"
     "[Abal~Environ]\r\nATDIR=server\r\nOTHER=kept\r\n";
 
-inline std::string lowered(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-// The data of the string value `name` of the key `key` (root name in full)
-// as the prefix's registry.reg holds it; nullopt when the key or the value
-// is not there.
-inline std::optional<std::string> registryValue(const std::string& prefixDir,
-                                                const std::string& key, const std::string& name) {
-  std::ifstream in(prefixDir + "/registry.reg", std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  // A quoted, backslash-escaped text starting at `pos`; `pos` ends past it.
-  auto quoted = [](const std::string& line, std::size_t& pos) {
-    std::string out;
-    for (++pos; pos < line.size() && line[pos] != '"'; ++pos) {
-      if (line[pos] == '\\' && pos + 1 < line.size()) ++pos;
-      out += line[pos];
-    }
-    ++pos;
-    return out;
-  };
-  bool inKey = false;
-  std::string line;
-  while (std::getline(content, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      inKey = lowered(line) == "[" + lowered(key) + "]";
-    } else if (inKey && !line.empty() && line[0] == '"') {
-      std::size_t pos = 0;
-      std::string valueName = quoted(line, pos);
-      if (lowered(valueName) != lowered(name)) continue;
-      if (line.compare(pos, 2, "=\"") != 0) return std::nullopt;  // not a string value
-      ++pos;
-      return quoted(line, pos);
-    }
-  }
-  return std::nullopt;
+// The bytes of a file of the prefix given by its Linux path ("" if missing).
+inline std::string prefixFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 // Where the workstation keeps hosts and services: the drivers\etc folder of

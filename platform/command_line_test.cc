@@ -2,138 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/json_lines.h"
 
 namespace zepo {
 namespace {
 
 using Args = std::vector<std::string>;
 
-// Just enough JSON for the reference file: one object per line whose values
-// are strings or arrays of strings.
-class JsonLine {
- public:
-  explicit JsonLine(const std::string& text) : text_(text) {}
-
-  // The string and string-array members of the object on the line.
-  void parse(std::string& line, Args& args) {
-    expect('{');
-    for (;;) {
-      std::string key = readString();
-      expect(':');
-      skipBlanks();
-      if (peek() == '[') {
-        expect('[');
-        Args values;
-        if (skipBlanks(), peek() != ']') {
-          do values.push_back(readString());
-          while (accept(','));
-        }
-        expect(']');
-        if (key == "args") args = values;
-      } else {
-        std::string value = readString();
-        if (key == "line") line = value;
-      }
-      if (!accept(',')) break;
-    }
-    expect('}');
-  }
-
- private:
-  char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
-  void skipBlanks() {
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
-  }
-  bool accept(char c) {
-    skipBlanks();
-    if (peek() != c) return false;
-    ++pos_;
-    return true;
-  }
-  void expect(char c) {
-    if (!accept(c)) throw std::runtime_error(std::string("expected ") + c + " in " + text_);
-  }
-  std::string readString() {
-    expect('"');
-    std::string out;
-    for (;;) {
-      if (pos_ >= text_.size()) throw std::runtime_error("unterminated string in " + text_);
-      char c = text_[pos_++];
-      if (c == '"') return out;
-      if (c != '\\') {
-        out += c;
-        continue;
-      }
-      char e = text_[pos_++];
-      switch (e) {
-        case 'n':
-          out += '\n';
-          break;
-        case 't':
-          out += '\t';
-          break;
-        case 'r':
-          out += '\r';
-          break;
-        case 'b':
-          out += '\b';
-          break;
-        case 'f':
-          out += '\f';
-          break;
-        case 'u': {
-          std::uint32_t code = std::stoul(text_.substr(pos_, 4), nullptr, 16);
-          pos_ += 4;
-          if (code < 0x80) {
-            out += static_cast<char>(code);
-          } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-          } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-          }
-          break;
-        }
-        default:
-          out += e;
-          break;  // \" \\ \/
-      }
-    }
-  }
-
-  const std::string& text_;
-  std::size_t pos_ = 0;
-};
-
 TEST(SplitCommandLine, AgreesWithWindowsOnTheReferenceLines) {
-  // The reference data lies beside the repository; a worktree one level
-  // further down finds it one level further up.
-  std::ifstream in;
-  std::string file;
-  for (const char* dir :
-       {ZEPO_SOURCE_DIR "/../shared/testdata", ZEPO_SOURCE_DIR "/../../shared/testdata"}) {
-    file = std::string(dir) + "/command-lines.jsonl";
-    in.open(file);
-    if (in) break;
+  std::vector<JsonLine> lines = readJsonLines(referenceDataDir() + "/command-lines.jsonl");
+  ASSERT_GE(lines.size(), 10u);
+  for (const JsonLine& line : lines) {
+    EXPECT_EQ(splitCommandLine(line.values.at("line")), line.lists.at("args"))
+        << "line: " << line.values.at("line");
   }
-  ASSERT_TRUE(in) << "reference file missing: " << file;
-  int checked = 0;
-  for (std::string text; std::getline(in, text);) {
-    if (text.empty()) continue;
-    std::string line;
-    Args expected;
-    JsonLine(text).parse(line, expected);
-    EXPECT_EQ(splitCommandLine(line), expected) << "line: " << line;
-    ++checked;
-  }
-  EXPECT_GE(checked, 10);
 }
 
 TEST(SplitCommandLine, ProgramNameHasItsOwnRules) {

@@ -7,164 +7,74 @@
 namespace zepo {
 namespace {
 
-class JsonParser {
+class LineReader {
  public:
-  explicit JsonParser(const std::string& text) : text_(text) {}
+  explicit LineReader(const std::string& text) : text_(text) {}
 
-  JsonValue parseAll() {
-    JsonValue value = parseValue();
-    skipBlanks();
-    if (pos_ != text_.size()) fail("text after the value");
-    return value;
+  JsonLine object() {
+    JsonLine line;
+    expect('{');
+    do {
+      std::string name = string();
+      expect(':');
+      if (take('[')) {
+        std::vector<std::string>& items = line.lists[name];
+        if (!take(']')) {
+          do items.push_back(string());
+          while (take(','));
+          expect(']');
+        }
+      } else if (peek() == '"') {
+        line.values[name] = string();
+      } else {
+        std::size_t end = text_.find_first_not_of("-0123456789", pos_);
+        if (end == pos_) fail("a value");
+        line.values[name] = text_.substr(pos_, end - pos_);
+        pos_ = end;
+      }
+    } while (take(','));
+    expect('}');
+    if (peek() != '\0') fail("the end of the line");
+    return line;
   }
 
  private:
   [[noreturn]] void fail(const std::string& what) {
-    throw std::runtime_error("JSON: " + what + " at offset " + std::to_string(pos_));
+    throw std::runtime_error("expected " + what + " at offset " + std::to_string(pos_));
   }
-
-  void skipBlanks() {
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' ||
-                                   text_[pos_] == '\r' || text_[pos_] == '\n')) {
+  char peek() {
+    while (pos_ < text_.size() && std::string(" \t\r").find(text_[pos_]) != std::string::npos) {
       ++pos_;
     }
+    return pos_ < text_.size() ? text_[pos_] : '\0';
   }
-
   bool take(char c) {
-    skipBlanks();
-    if (pos_ < text_.size() && text_[pos_] == c) {
-      ++pos_;
-      return true;
-    }
-    return false;
-  }
-
-  void expect(char c) {
-    if (!take(c)) fail(std::string("expected '") + c + "'");
-  }
-
-  bool takeWord(const std::string& word) {
-    if (text_.compare(pos_, word.size(), word) != 0) return false;
-    pos_ += word.size();
+    if (peek() != c) return false;
+    ++pos_;
     return true;
   }
-
-  JsonValue parseValue() {
-    skipBlanks();
-    if (pos_ >= text_.size()) fail("missing value");
-    JsonValue value;
-    char c = text_[pos_];
-    if (c == '{') {
-      ++pos_;
-      value.type = JsonValue::Type::kObject;
-      if (take('}')) return value;
-      do {
-        skipBlanks();
-        std::string name = parseString();
-        expect(':');
-        value.members[name] = parseValue();
-      } while (take(','));
-      expect('}');
-    } else if (c == '[') {
-      ++pos_;
-      value.type = JsonValue::Type::kArray;
-      if (take(']')) return value;
-      do {
-        value.items.push_back(parseValue());
-      } while (take(','));
-      expect(']');
-    } else if (c == '"') {
-      value.type = JsonValue::Type::kString;
-      value.text = parseString();
-    } else if (takeWord("true") || takeWord("false")) {
-      value.type = JsonValue::Type::kBool;
-      value.boolean = c == 't';
-    } else if (takeWord("null")) {
-      value.type = JsonValue::Type::kNull;
-    } else if (c == '-' || (c >= '0' && c <= '9')) {
-      std::size_t used = 0;
-      value.type = JsonValue::Type::kNumber;
-      value.number = std::stoll(text_.substr(pos_), &used);
-      pos_ += used;
-    } else {
-      fail("unexpected character");
-    }
-    return value;
+  void expect(char c) {
+    if (!take(c)) fail(std::string("'") + c + "'");
   }
-
-  static void appendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-
-  unsigned parseHex4() {
-    if (pos_ + 4 > text_.size()) fail("short \\u escape");
-    unsigned code = std::stoul(text_.substr(pos_, 4), nullptr, 16);
-    pos_ += 4;
-    return code;
-  }
-
-  std::string parseString() {
-    if (pos_ >= text_.size() || text_[pos_] != '"') fail("expected a string");
-    ++pos_;
+  std::string string() {
+    expect('"');
     std::string out;
-    while (true) {
-      if (pos_ >= text_.size()) fail("unterminated string");
+    const std::string escaped = "\"\\/btnfr", meant = "\"\\/\b\t\n\f\r";
+    while (pos_ < text_.size()) {
       char c = text_[pos_++];
       if (c == '"') return out;
-      if (c != '\\') {
+      if (c != '\\' || pos_ >= text_.size()) {
         out += c;
-        continue;
-      }
-      if (pos_ >= text_.size()) fail("unterminated escape");
-      char e = text_[pos_++];
-      switch (e) {
-        case '"':
-        case '\\':
-        case '/':
-          out += e;
-          break;
-        case 'b':
-          out += '\b';
-          break;
-        case 'f':
-          out += '\f';
-          break;
-        case 'n':
-          out += '\n';
-          break;
-        case 'r':
-          out += '\r';
-          break;
-        case 't':
-          out += '\t';
-          break;
-        case 'u': {
-          unsigned code = parseHex4();
-          if (code >= 0xD800 && code < 0xDC00 && takeWord("\\u")) {
-            unsigned low = parseHex4();
-            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-          }
-          appendUtf8(out, code);
-          break;
-        }
-        default:
-          fail("unknown escape");
+      } else if (char e = text_[pos_++]; e == 'u' && text_.compare(pos_, 2, "00") == 0) {
+        out += static_cast<char>(std::stoul(text_.substr(pos_ + 2, 2), nullptr, 16));
+        pos_ += 4;
+      } else if (escaped.find(e) != std::string::npos) {
+        out += meant[escaped.find(e)];
+      } else {
+        fail("a known escape");
       }
     }
+    fail("the end of the string");
   }
 
   const std::string& text_;
@@ -173,39 +83,28 @@ class JsonParser {
 
 }  // namespace
 
-const JsonValue& JsonValue::operator[](const std::string& name) const {
-  auto it = members.find(name);
-  if (it == members.end()) throw std::runtime_error("JSON: no member \"" + name + "\"");
-  return it->second;
-}
-
 std::string referenceDataDir() {
   for (const char* relative : {"/../shared/testdata", "/../../shared/testdata"}) {
-    std::filesystem::path dir = std::filesystem::path(ZEPO_SOURCE_DIR + std::string(relative));
+    std::filesystem::path dir(ZEPO_SOURCE_DIR + std::string(relative));
     if (std::filesystem::is_directory(dir)) return dir.lexically_normal().string();
   }
-  throw std::runtime_error("no reference data beside " ZEPO_SOURCE_DIR
-                           " (looked for ../shared/testdata and ../../shared/testdata)");
+  throw std::runtime_error("no reference data beside " ZEPO_SOURCE_DIR);
 }
 
-JsonValue parseJson(const std::string& text) {
-  return JsonParser(text).parseAll();
-}
-
-std::vector<JsonValue> readJsonLines(const std::string& path) {
+std::vector<JsonLine> readJsonLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error(path + ": cannot be read");
-  std::vector<JsonValue> values;
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+  std::vector<JsonLine> lines;
+  std::string text;
+  for (int number = 1; std::getline(in, text); ++number) {
+    if (text.find_first_not_of(" \t\r") == std::string::npos) continue;
     try {
-      values.push_back(parseJson(line));
+      lines.push_back(LineReader(text).object());
     } catch (const std::runtime_error& error) {
       throw std::runtime_error(path + ":" + std::to_string(number) + ": " + error.what());
     }
   }
-  return values;
+  return lines;
 }
 
 }  // namespace zepo
