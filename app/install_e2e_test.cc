@@ -10,6 +10,7 @@
 
 #include "app/e2e_driver.h"
 #include "install/install_test_fixture.h"
+#include "platform/registry_store.h"
 #include "shell/settings.h"
 
 namespace zepo::qt::e2e {
@@ -20,7 +21,6 @@ using namespace std::string_literals;
 using testing::hostsFolder;
 using testing::kDbsKeyDefault;
 using testing::kDbsKeyUser;
-using testing::registryValue;
 
 class InstallEndToEndTest : public EndToEndTest {
  protected:
@@ -120,8 +120,9 @@ TEST_F(InstallEndToEndTest, InstallFromTheStartUpToTheDesktop) {
   const std::string dbs = ini(share + "\\zepoinst.ini", "DBS_REG_32", "X");
   ASSERT_NE(dbs, "");
   EXPECT_EQ(ini(windowsFolder(demo.platform()) + "\\system.ini", "DBS_REG_32", "X"), dbs);
-  EXPECT_EQ(registryValue(demo.dir(), kDbsKeyUser, "X:\\"), dbs);
-  EXPECT_EQ(registryValue(demo.dir(), kDbsKeyDefault, "X:\\"), dbs);
+  RegistryStore registry(demo.dir() + "/registry.reg");
+  EXPECT_EQ(registry.stringValue(kDbsKeyUser, "X:\\"), dbs);
+  EXPECT_EQ(registry.stringValue(kDbsKeyDefault, "X:\\"), dbs);
 
   // The shortcuts on the desktop of the NT family's version 5, the main one
   // pointing to drive d: in its 16-bit and 8-bit paths alike.
