@@ -81,6 +81,24 @@ TEST_F(Listing, MasksHiddenEntriesAndOrder) {
   EXPECT_EQ(listAll(p, "c:\\data\\nothing*", 0), Names{});
 }
 
+TEST_F(Listing, LinksCountAsWhatTheyPointTo) {
+  LinuxPlatform& p = ws.platform();
+  const std::string data = ws.hostPath("c:\\data");
+  fs::create_symlink("b.txt", data + "/LinkToFile");
+  fs::create_directory_symlink("Sub", data + "/LinkToDir");
+  fs::create_symlink("hidden.txt", data + "/LinkToHidden");
+  fs::create_symlink("gone.txt", data + "/Dangling");
+  ASSERT_EQ(mkfifo((data + "/Pipe").c_str(), 0644), 0);
+  EXPECT_EQ(listAll(p, "c:\\data\\L*", 0), (Names{"LinkToFile"}));
+  EXPECT_EQ(listAll(p, "c:\\data\\L*", kAttrDirectory), (Names{"LinkToDir", "LinkToFile"}));
+  EXPECT_EQ(listAll(p, "c:\\data\\d*", kAttrDirectory), Names{});
+  EXPECT_EQ(listAll(p, "c:\\data\\p*", kAttrDirectory), Names{});
+  EXPECT_EQ(p.listFirst("c:\\data\\linktofile", 0), "LinkToFile");
+  EXPECT_EQ(p.listFirst("c:\\data\\LinkToHidden", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\Dangling", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\Pipe", kAttrDirectory), "");
+}
+
 TEST_F(Listing, NextNamesThenEndThenInvalidCall) {
   LinuxPlatform& p = ws.platform();
   EXPECT_EQ(p.listFirst("c:\\data\\*.txt", 0), "A.TXT");
