@@ -71,6 +71,12 @@ int hiddenSystemBits(const std::string& host, const std::string& name) {
   return (!name.empty() && name[0] == '.' ? kAttrHidden : 0) | readDosAttributes(host);
 }
 
+// The same for an entry whose status `st` is at hand, through `cache`.
+int hiddenSystemBits(DosAttributeCache& cache, const std::string& host, const std::string& name,
+                     const struct stat& st) {
+  return (!name.empty() && name[0] == '.' ? kAttrHidden : 0) | cache.bits(host, st);
+}
+
 // Read-only is the missing write permission of the owner; the layer tests
 // it itself so that it holds for root too.
 bool readOnly(const struct stat& st) {
@@ -182,7 +188,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
   auto wantedWithStatus = [&](const std::string& host, const std::string& name,
                               const struct stat& st) {
     if (!(S_ISREG(st.st_mode) || (folders && S_ISDIR(st.st_mode)))) return false;
-    return hiddenSystemBits(host, name) == 0;
+    return hiddenSystemBits(prefix_->dosAttributes(), host, name, st) == 0;
   };
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
   if (hasWildcard(target->pattern)) {

@@ -6,11 +6,14 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/errors.h"
@@ -97,6 +100,26 @@ TEST_F(Listing, LinksCountAsWhatTheyPointTo) {
   EXPECT_EQ(p.listFirst("c:\\data\\LinkToHidden", 0), "");
   EXPECT_EQ(p.listFirst("c:\\data\\Dangling", 0), "");
   EXPECT_EQ(p.listFirst("c:\\data\\Pipe", kAttrDirectory), "");
+}
+
+TEST_F(Listing, SeesAttributesChangedBehindItsBack) {
+  LinuxPlatform& p = ws.platform();
+  // Past the time in which a change could go unseen in the file's change
+  // time, so that what the listing learns about the files may be kept.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
+  EXPECT_EQ(p.listFirst("c:\\data\\hidden.txt", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
+  ws.setHidden("c:\\data\\b.txt", 0x2);
+  ws.setHidden("c:\\data\\hidden.txt", 0x0);
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\hidden.txt", 0), "hidden.txt");
+  EXPECT_EQ(p.getAttributes("c:\\data\\b.txt"), kAttrHidden);
+  // Removed by hand, as a file server may when the bits are all clear.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "");
+  ASSERT_EQ(removexattr(ws.hostPath("c:\\data\\b.txt").c_str(), "user.DOSATTRIB"), 0);
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
 }
 
 TEST_F(Listing, NextNamesThenEndThenInvalidCall) {
