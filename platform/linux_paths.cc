@@ -240,7 +240,8 @@ std::string PathResolver::resolveFolder(const WindowsPath& path, std::size_t cou
                                         FolderNames*& names) {
   names = nullptr;
   const std::string exact = exactHost(path, count);
-  const bool tryExact = !exact.empty() && spelledOtherwise_.count(exact) == 0;
+  const bool tryExact =
+      !exact.empty() && (spelledOtherwise_.empty() || spelledOtherwise_.count(exact) == 0);
   if (tryExact) {
     struct stat st;
     if (stat(exact.c_str(), &st) == 0) names = namesOf(exact, st, false);
@@ -269,7 +270,9 @@ bool PathResolver::findExact(const WindowsPath& path, std::string& host, struct 
                              bool noFollow) {
   if (path.components.empty()) return false;
   host = exactHost(path, path.components.size() - 1);
-  if (host.empty() || spelledOtherwise_.count(host) != 0) return false;
+  if (host.empty() || (!spelledOtherwise_.empty() && spelledOtherwise_.count(host) != 0)) {
+    return false;
+  }
   host += '/';
   host += path.components.back();
   return (noFollow ? lstat(host.c_str(), &st) : stat(host.c_str(), &st)) == 0;

@@ -193,6 +193,8 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
   if (hasWildcard(target->pattern)) {
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(target->folder.c_str()), closedir);
+    // The usual patterns match every name: no need to match each.
+    const bool everyName = target->pattern == "*" || target->pattern == "*.*";
     std::string host = target->folder + "/";
     const std::size_t folderLength = host.size();
     while (dir) {
@@ -200,7 +202,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       if (entry == nullptr) break;
       if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
       std::string name = entry->d_name;
-      if (!matchesPattern(target->pattern, name)) continue;
+      if (!everyName && !matchesPattern(target->pattern, name)) continue;
       host.resize(folderLength);
       host += name;
       bool wanted;
