@@ -1,7 +1,12 @@
 #include "platform/linux_dos_attributes.h"
 
+#include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -11,17 +16,53 @@
 namespace zepo {
 
 namespace {
-constexpr const char* kName = "user.DOSATTRIB";
-}
 
-int readDosAttributes(const std::string& host) {
-  char value[64];
-  ssize_t n = getxattr(host.c_str(), kName, value, sizeof value - 1);
+constexpr const char* kName = "user.DOSATTRIB";
+
+#ifndef SYS_getxattrat
+#define SYS_getxattrat 464  // the same number on every architecture
+#endif
+
+// The kernel's struct xattr_args.
+struct XattrArgs {
+  std::uint64_t value;
+  std::uint32_t size;
+  std::uint32_t flags;
+};
+
+// Cleared when the kernel turns out not to know getxattrat.
+std::atomic<bool> haveGetxattrat{true};
+
+// The bits in the attribute's value, `n` bytes read into `value` (room
+// for one more) or a failure.
+int bitsOf(char* value, ssize_t n) {
   // Newer servers follow the text with a NUL and a binary record.
   if (n <= 2 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) return 0;
   value[n] = '\0';
   unsigned long bits = std::strtoul(value + 2, nullptr, 16);
   return static_cast<int>(bits & (kAttrHidden | kAttrSystem));
+}
+
+}  // namespace
+
+int readDosAttributes(const std::string& host) {
+  char value[64];
+  return bitsOf(value, getxattr(host.c_str(), kName, value, sizeof value - 1));
+}
+
+int readDosAttributesAt(int folder, const char* name, const std::string& host) {
+  if (haveGetxattrat.load(std::memory_order_relaxed)) {
+    char value[64];
+    XattrArgs args{reinterpret_cast<std::uintptr_t>(value), sizeof value - 1, 0};
+    long n = syscall(SYS_getxattrat, folder, name, 0, kName, &args, sizeof args);
+    if (n >= 0 || errno == ENODATA) return bitsOf(value, static_cast<ssize_t>(n));
+    // An older kernel, or a filter that forbids the call: by the path from
+    // now on. Any other failure is left to the path's answer too.
+    if (errno == ENOSYS || errno == EPERM) {
+      haveGetxattrat.store(false, std::memory_order_relaxed);
+    }
+  }
+  return readDosAttributes(host);
 }
 
 bool writeDosAttributes(const std::string& host, int bits) {

@@ -16,6 +16,11 @@ namespace zepo {
 // 0 when it has no such attribute or its file system keeps none.
 int readDosAttributes(const std::string& host);
 
+// The same for the entry `name` of the open folder `folder`, whose Linux
+// path is `host`: cheaper where the kernel takes the folder's descriptor
+// (Linux 6.13 and later), by the path elsewhere.
+int readDosAttributesAt(int folder, const char* name, const std::string& host);
+
 // Sets user.DOSATTRIB of `host` to `bits` ("0x2" for 2); false when the
 // file system keeps no extended attributes.
 bool writeDosAttributes(const std::string& host, int bits);

@@ -209,10 +209,10 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       switch (entry->d_type) {
         // The entry's type is known without asking for its status.
         case DT_REG:
-          wanted = hiddenSystemBits(host, name) == 0;
+          wanted = readDosAttributesAt(dirfd(dir.get()), entry->d_name, host) == 0;
           break;
         case DT_DIR:
-          wanted = folders && hiddenSystemBits(host, name) == 0;
+          wanted = folders && readDosAttributesAt(dirfd(dir.get()), entry->d_name, host) == 0;
           break;
         case DT_LNK:
         case DT_UNKNOWN: {
