@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/errors.h"
@@ -128,7 +129,13 @@ void PathResolver::readFolder(const std::string& folder, FolderNames& names) {
 
 PathResolver::FolderNames* PathResolver::namesOf(const std::string& folder, bool forceRead) {
   struct stat st;
-  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  if (stat(folder.c_str(), &st) != 0) return nullptr;
+  return namesOf(folder, st, forceRead);
+}
+
+PathResolver::FolderNames* PathResolver::namesOf(const std::string& folder, const struct stat& st,
+                                                 bool forceRead) {
+  if (!S_ISDIR(st.st_mode)) return nullptr;
   FolderKey key{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   auto it = cache_.find(key);
   if (it == cache_.end()) {
@@ -154,7 +161,11 @@ PathResolver::FolderNames* PathResolver::namesOf(const std::string& folder, bool
 
 PathResolver::Lookup PathResolver::lookup(const std::string& folder, const std::string& name,
                                           std::string& real) {
-  FolderNames* names = namesOf(folder, false);
+  return lookupIn(folder, namesOf(folder, false), name, real);
+}
+
+PathResolver::Lookup PathResolver::lookupIn(const std::string& folder, FolderNames* names,
+                                            const std::string& name, std::string& real) {
   if (names == nullptr) return Lookup::kNoFolder;
   std::string upper = upperName(name);
   auto pick = [&](FolderNames& n) {
@@ -190,6 +201,26 @@ std::optional<std::string> PathResolver::findName(const std::string& folder,
   return real;
 }
 
+std::string PathResolver::exactHost(const WindowsPath& path, std::size_t count) const {
+  std::string host = dosdevices_;
+  if (path.unc) {
+    if (path.server.empty() || path.share.empty()) return "";
+    host += "/unc/";
+    host += path.server;
+    host += '/';
+    host += path.share;
+  } else {
+    host += '/';
+    host += path.drive;
+    host += ':';
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    host += '/';
+    host += path.components[i];
+  }
+  return host;
+}
+
 std::string PathResolver::rootFolder(const WindowsPath& path) {
   std::string real;
   if (!path.unc) {
@@ -205,28 +236,74 @@ std::string PathResolver::rootFolder(const WindowsPath& path) {
   return folder + "/" + real;
 }
 
+std::string PathResolver::resolveFolder(const WindowsPath& path, std::size_t count,
+                                        FolderNames*& names) {
+  names = nullptr;
+  const std::string exact = exactHost(path, count);
+  const bool tryExact =
+      !exact.empty() && (spelledOtherwise_.empty() || spelledOtherwise_.count(exact) == 0);
+  if (tryExact) {
+    struct stat st;
+    if (stat(exact.c_str(), &st) == 0) names = namesOf(exact, st, false);
+    if (names != nullptr) return exact;
+  }
+  // Some name on the way is spelt otherwise, or missing: name by name.
+  std::string folder = rootFolder(path);
+  if (folder.empty()) return "";
+  std::string real;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (lookup(folder, path.components[i], real) != Lookup::kFound) return "";
+    folder += "/" + real;
+  }
+  names = namesOf(folder, false);
+  if (names == nullptr) return "";
+  if (folder == exact) {
+    spelledOtherwise_.erase(exact);
+  } else if (tryExact) {
+    if (spelledOtherwise_.size() >= 4096) spelledOtherwise_.clear();
+    spelledOtherwise_.insert(exact);
+  }
+  return folder;
+}
+
+bool PathResolver::findExact(const WindowsPath& path, std::string& host, struct stat& st,
+                             bool noFollow) {
+  if (path.components.empty()) return false;
+  host = exactHost(path, path.components.size() - 1);
+  if (host.empty() || (!spelledOtherwise_.empty() && spelledOtherwise_.count(host) != 0)) {
+    return false;
+  }
+  host += '/';
+  host += path.components.back();
+  return (noFollow ? lstat(host.c_str(), &st) : stat(host.c_str(), &st)) == 0;
+}
+
 PathResolver::Resolved PathResolver::resolve(const std::string& windowsPath) {
   WindowsPath path = parseWindowsPath(windowsPath, currentFolder_, false);
-  std::string folder = rootFolder(path);
-  if (folder.empty()) throw RuntimeError(kErrPathNotFound);
   Resolved result;
+  struct stat st;
+  if (findExact(path, result.host, st, true)) {
+    // Every name spelt as it exists: by the rule of exact spelling first,
+    // nothing else can be meant.
+    result.name = result.given = path.components.back();
+    result.folder = result.host.substr(0, result.host.size() - result.name.size() - 1);
+    result.exists = true;
+    return result;
+  }
+  const std::size_t count = path.components.size() - (path.components.empty() ? 0 : 1);
+  FolderNames* names = nullptr;
+  std::string folder = resolveFolder(path, count, names);
+  if (folder.empty()) throw RuntimeError(kErrPathNotFound);
   if (path.components.empty()) {
-    if (namesOf(folder, false) == nullptr) throw RuntimeError(kErrPathNotFound);
     result.host = folder;
     result.exists = true;
     result.root = true;
     return result;
   }
-  std::string real;
-  for (std::size_t i = 0; i + 1 < path.components.size(); ++i) {
-    if (lookup(folder, path.components[i], real) != Lookup::kFound) {
-      throw RuntimeError(kErrPathNotFound);
-    }
-    folder += "/" + real;
-  }
   const std::string& last = path.components.back();
   result.given = last;
-  switch (lookup(folder, last, real)) {
+  std::string real;
+  switch (lookupIn(folder, names, last, real)) {
     case Lookup::kNoFolder:
       throw RuntimeError(kErrPathNotFound);
     case Lookup::kFound:
@@ -253,17 +330,24 @@ std::optional<PathResolver::ListTarget> PathResolver::resolveForListing(
     if (!path.components.empty() && hasWildcard(path.components.back())) return std::nullopt;
   } else {
     target.pattern = path.components.back();
+    std::string host;
+    struct stat st;
+    if (!hasWildcard(target.pattern) && findExact(path, host, st, false)) {
+      target.folder = host.substr(0, host.size() - target.pattern.size() - 1);
+      target.name = target.pattern;
+      target.status = st;
+      return target;
+    }
     path.components.pop_back();
   }
-  std::string folder = rootFolder(path);
-  if (folder.empty()) return std::nullopt;
+  FolderNames* names = nullptr;
+  target.folder = resolveFolder(path, path.components.size(), names);
+  if (target.folder.empty()) return std::nullopt;
   std::string real;
-  for (const std::string& component : path.components) {
-    if (lookup(folder, component, real) != Lookup::kFound) return std::nullopt;
-    folder += "/" + real;
+  if (!hasWildcard(target.pattern) &&
+      lookupIn(target.folder, names, target.pattern, real) == Lookup::kFound) {
+    target.name = real;
   }
-  if (namesOf(folder, false) == nullptr) return std::nullopt;
-  target.folder = folder;
   return target;
 }
 

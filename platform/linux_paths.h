@@ -3,12 +3,15 @@
 // dosdevices/unc/<server>/<share>, every name matched the Windows way.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <ctime>
 #include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -37,7 +40,9 @@ WindowsPath parseWindowsPath(const std::string& path, const std::string& current
 // Folder contents are cached (upper-cased name -> real names), checked
 // against the folder's identity and modification time on every use, so a
 // large folder is read once, not once per lookup; the layer's own changes
-// are reported with noteAdded/noteRemoved.
+// are reported with noteAdded/noteRemoved. A path whose every component
+// exists with exactly the spelling given needs none of that: exact spelling
+// comes first, so one look at the whole Linux path settles it.
 class PathResolver {
  public:
   // `dosdevices`: the Linux path of the prefix's dosdevices folder;
@@ -62,6 +67,12 @@ class PathResolver {
   struct ListTarget {
     std::string folder;   // the Linux path of the folder to list
     std::string pattern;  // the last component: a name or a pattern
+    // A pattern without wildcards: the real name of the entry it names,
+    // exact spelling first; "" when there is none.
+    std::string name;
+    // When `name` was found by its exact spelling: the entry's status,
+    // symbolic links followed.
+    std::optional<struct stat> status;
   };
   // For the listing: the folder and the last component, or nothing when the
   // drive, share or a folder on the way is missing. A path that ends in a
@@ -102,7 +113,23 @@ class PathResolver {
   enum class Lookup { kFound, kMissing, kNoFolder };
   // The cache entry of a folder, fresh; nullptr when `folder` is no folder.
   FolderNames* namesOf(const std::string& folder, bool forceRead);
+  // The same for the folder whose status `st` has just been taken.
+  FolderNames* namesOf(const std::string& folder, const struct stat& st, bool forceRead);
   Lookup lookup(const std::string& folder, const std::string& name, std::string& real);
+  // The same in the folder's fresh cache entry `names` (nullptr: no folder).
+  Lookup lookupIn(const std::string& folder, FolderNames* names, const std::string& name,
+                  std::string& real);
+  // The Linux path that the path's root and its first `count` components
+  // name when each is spelt as it exists; "" for a malformed root.
+  std::string exactHost(const WindowsPath& path, std::size_t count) const;
+  // The Linux path of the folder named by the path's root and its first
+  // `count` components, with `names` its fresh cache entry; "" when some
+  // folder is missing. One look when every name is spelt as it exists.
+  std::string resolveFolder(const WindowsPath& path, std::size_t count, FolderNames*& names);
+  // Whether the whole path exists spelt as given; `host` gets its Linux
+  // path and `st` its status (symbolic links followed, but the last one
+  // with `noFollow`). Exact spelling comes first, so nothing else is meant.
+  bool findExact(const WindowsPath& path, std::string& host, struct stat& st, bool noFollow);
   // The Linux path of the path's drive root or share; "" when unknown.
   std::string rootFolder(const WindowsPath& path);
   void readFolder(const std::string& folder, FolderNames& names);
@@ -110,6 +137,9 @@ class PathResolver {
   std::string dosdevices_;
   std::string currentFolder_;
   std::map<FolderKey, FolderNames> cache_;
+  // Exact Linux paths of folders that were last found spelt otherwise on
+  // disk: resolved name by name at once, without looking for them first.
+  std::unordered_set<std::string> spelledOtherwise_;
 };
 
 }  // namespace zepo

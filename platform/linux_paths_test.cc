@@ -106,6 +106,23 @@ TEST(PathResolution, SeesChangesMadeBehindItsBack) {
   fs::remove(folder + "/LATE.TXT");
   std::ofstream(folder + "/Late.txt") << "x";
   EXPECT_EQ(ws.hostPath("c:\\windows\\late.txt"), folder + "/Late.txt");
+
+  // A folder reached through another spelling, then made by someone else
+  // with the spelling asked for: from then on that one is meant.
+  std::string c = ws.dir() + "/dosdevices/c:";
+  std::ofstream(folder + "/one.txt") << "x";
+  EXPECT_EQ(ws.hostPath("c:\\Windows\\one.txt"), folder + "/one.txt");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\two.txt", 0), "");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\ONE.TXT", 0), "one.txt");
+  fs::create_directory(c + "/Windows");
+  std::ofstream(c + "/Windows/two.txt") << "x";
+  EXPECT_EQ(ws.hostPath("c:\\Windows\\one.txt"), c + "/Windows/one.txt");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\two.txt", 0), "two.txt");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\ONE.TXT", 0), "");
+  // And when it goes, the other spelling is found again.
+  fs::remove_all(c + "/Windows");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\one.txt", 0), "one.txt");
+  EXPECT_EQ(ws.hostPath("c:\\Windows\\two.txt"), folder + "/two.txt");
 }
 
 TEST(PathResolution, ParsesWindowsPaths) {

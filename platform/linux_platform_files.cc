@@ -71,6 +71,12 @@ int hiddenSystemBits(const std::string& host, const std::string& name) {
   return (!name.empty() && name[0] == '.' ? kAttrHidden : 0) | readDosAttributes(host);
 }
 
+// The same for an entry whose status `st` is at hand, through `cache`.
+int hiddenSystemBits(DosAttributeCache& cache, const std::string& host, const std::string& name,
+                     const struct stat& st) {
+  return (!name.empty() && name[0] == '.' ? kAttrHidden : 0) | cache.bits(host, st);
+}
+
 // Read-only is the missing write permission of the owner; the layer tests
 // it itself so that it holds for root too.
 bool readOnly(const struct stat& st) {
@@ -177,31 +183,59 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
     listing_->ended = true;
     return "";
   }
-  bool folders = (attributes & kAttrDirectory) != 0;
-  auto wanted = [&](const std::string& name) {
-    if (name.empty() || name[0] == '.') return false;  // also "." and ".."
-    std::string host = target->folder + "/" + name;
-    struct stat st;
-    if (stat(host.c_str(), &st) != 0) return false;
+  const bool folders = (attributes & kAttrDirectory) != 0;
+  // Whether the entry `name`, whose status is `st`, is given.
+  auto wantedWithStatus = [&](const std::string& host, const std::string& name,
+                              const struct stat& st) {
     if (!(S_ISREG(st.st_mode) || (folders && S_ISDIR(st.st_mode)))) return false;
-    return hiddenSystemBits(host, name) == 0;
+    return hiddenSystemBits(prefix_->dosAttributes(), host, name, st) == 0;
   };
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
   if (hasWildcard(target->pattern)) {
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(target->folder.c_str()), closedir);
+    // The usual patterns match every name: no need to match each.
+    const bool everyName = target->pattern == "*" || target->pattern == "*.*";
+    std::string host = target->folder + "/";
+    const std::size_t folderLength = host.size();
     while (dir) {
       dirent* entry = readdir(dir.get());
       if (entry == nullptr) break;
+      if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
       std::string name = entry->d_name;
-      if (matchesPattern(target->pattern, name) && wanted(name)) {
-        found.emplace_back(upperName(name), std::move(name));
+      if (!everyName && !matchesPattern(target->pattern, name)) continue;
+      host.resize(folderLength);
+      host += name;
+      bool wanted;
+      switch (entry->d_type) {
+        // The entry's type is known without asking for its status.
+        case DT_REG:
+          wanted = readDosAttributesAt(dirfd(dir.get()), entry->d_name, host) == 0;
+          break;
+        case DT_DIR:
+          wanted = folders && readDosAttributesAt(dirfd(dir.get()), entry->d_name, host) == 0;
+          break;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+          struct stat st;
+          wanted = stat(host.c_str(), &st) == 0 && wantedWithStatus(host, name, st);
+          break;
+        }
+        default:  // devices, pipes and sockets
+          wanted = false;
+          break;
       }
+      if (wanted) found.emplace_back(upperName(name), std::move(name));
     }
     std::sort(found.begin(), found.end());
-  } else if (std::optional<std::string> real =
-                 prefix_->paths().findName(target->folder, target->pattern);
-             real && wanted(*real)) {
-    found.emplace_back("", *real);
+  } else if (!target->name.empty() && target->name[0] != '.') {
+    std::string host = target->folder + "/" + target->name;
+    struct stat st;
+    if (target->status) {
+      st = *target->status;
+    } else if (stat(host.c_str(), &st) != 0) {
+      st.st_mode = 0;
+    }
+    if (wantedWithStatus(host, target->name, st)) found.emplace_back("", target->name);
   }
   for (auto& [upper, name] : found) listing_->names.push_back(std::move(name));
   return listNext();

@@ -6,11 +6,14 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/errors.h"
@@ -79,6 +82,44 @@ TEST_F(Listing, MasksHiddenEntriesAndOrder) {
   // A folder path that ends in a separator lists the folder.
   EXPECT_EQ(listAll(p, "c:\\data\\", kAttrDirectory).size(), 9u);
   EXPECT_EQ(listAll(p, "c:\\data\\nothing*", 0), Names{});
+}
+
+TEST_F(Listing, LinksCountAsWhatTheyPointTo) {
+  LinuxPlatform& p = ws.platform();
+  const std::string data = ws.hostPath("c:\\data");
+  fs::create_symlink("b.txt", data + "/LinkToFile");
+  fs::create_directory_symlink("Sub", data + "/LinkToDir");
+  fs::create_symlink("hidden.txt", data + "/LinkToHidden");
+  fs::create_symlink("gone.txt", data + "/Dangling");
+  ASSERT_EQ(mkfifo((data + "/Pipe").c_str(), 0644), 0);
+  EXPECT_EQ(listAll(p, "c:\\data\\L*", 0), (Names{"LinkToFile"}));
+  EXPECT_EQ(listAll(p, "c:\\data\\L*", kAttrDirectory), (Names{"LinkToDir", "LinkToFile"}));
+  EXPECT_EQ(listAll(p, "c:\\data\\d*", kAttrDirectory), Names{});
+  EXPECT_EQ(listAll(p, "c:\\data\\p*", kAttrDirectory), Names{});
+  EXPECT_EQ(p.listFirst("c:\\data\\linktofile", 0), "LinkToFile");
+  EXPECT_EQ(p.listFirst("c:\\data\\LinkToHidden", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\Dangling", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\Pipe", kAttrDirectory), "");
+}
+
+TEST_F(Listing, SeesAttributesChangedBehindItsBack) {
+  LinuxPlatform& p = ws.platform();
+  // Past the time in which a change could go unseen in the file's change
+  // time, so that what the listing learns about the files may be kept.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
+  EXPECT_EQ(p.listFirst("c:\\data\\hidden.txt", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
+  ws.setHidden("c:\\data\\b.txt", 0x2);
+  ws.setHidden("c:\\data\\hidden.txt", 0x0);
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "");
+  EXPECT_EQ(p.listFirst("c:\\data\\hidden.txt", 0), "hidden.txt");
+  EXPECT_EQ(p.getAttributes("c:\\data\\b.txt"), kAttrHidden);
+  // Removed by hand, as a file server may when the bits are all clear.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "");
+  ASSERT_EQ(removexattr(ws.hostPath("c:\\data\\b.txt").c_str(), "user.DOSATTRIB"), 0);
+  EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
 }
 
 TEST_F(Listing, NextNamesThenEndThenInvalidCall) {

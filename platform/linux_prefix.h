@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "platform/linux_dos_attributes.h"
 #include "platform/linux_paths.h"
 
 namespace zepo {
@@ -29,6 +30,7 @@ class LinuxPrefix {
   // The Linux path of a file of the prefix itself ("registry.reg").
   std::string file(const std::string& name) const { return dir_ + "/" + name; }
   PathResolver& paths() { return paths_; }
+  DosAttributeCache& dosAttributes() { return dosAttributes_; }
 
   // The facts of platform.ini.
   int platform() const { return platform_; }
@@ -60,6 +62,7 @@ class LinuxPrefix {
 
   std::string dir_;
   PathResolver paths_;
+  DosAttributeCache dosAttributes_;
   int platform_ = 2;
   float version_ = 5.1f;
   std::string windowsDirectory_ = "C:\\WINDOWS";
