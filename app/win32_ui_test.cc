@@ -109,6 +109,17 @@ TEST(Win32UiTest, MainWindowLayoutMenusAndTabOrder) {
   EXPECT_EQ(client.right, 381);   // 5715 twips
   EXPECT_EQ(client.bottom, 209);  // 3135 twips, below the menu bar
   EXPECT_NE(GetWindowLongW(main, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+  // The icon with its two image sizes.
+  for (auto [index, size] : {std::pair{GCLP_HICON, 32}, std::pair{GCLP_HICONSM, 16}}) {
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(main, index)), &icon));
+    BITMAP colour{};
+    GetObjectW(icon.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+  }
 
   FrmMainWindow& w = *f.ui.mainWindow();
   // Inside the frame at (120, 120) twips, 8 pixels.
