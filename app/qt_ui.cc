@@ -11,6 +11,7 @@
 #include "app/message_box.h"
 #include "check/check_window.h"
 #include "platform/errors.h"
+#include "shell/event.h"
 
 namespace zepo::qt {
 
@@ -143,16 +144,11 @@ int QtUi::twipsPerPixelX() {
 
 bool QtUi::runEvent(const std::function<void(Installer&)>& procedure) {
   if (ended_) return false;
-  try {
-    procedure(app());
-    return !ended_;
-  } catch (const InstallerEnd&) {
-    end(0);
-  } catch (const RuntimeError& error) {
-    msgBox(runtimeErrorPrompt(error), kMbCritical, app().platform.appTitle());
-    end(1);
+  if (std::optional<int> exitCode = runEventProcedure(app(), procedure)) {
+    end(*exitCode);
+    return false;
   }
-  return false;
+  return !ended_;
 }
 
 void QtUi::end(int exitCode) {

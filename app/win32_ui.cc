@@ -5,6 +5,7 @@
 #include "app/win32_input_box.h"
 #include "check/check_window.h"
 #include "platform/errors.h"
+#include "shell/event.h"
 
 namespace zepo::win32 {
 
@@ -178,16 +179,11 @@ int Win32Ui::twipsPerPixelX() {
 
 bool Win32Ui::runEvent(const std::function<void(Installer&)>& procedure) {
   if (ended_) return false;
-  try {
-    procedure(app());
-    return !ended_;
-  } catch (const InstallerEnd&) {
-    end(0);
-  } catch (const RuntimeError& error) {
-    msgBox(runtimeErrorPrompt(error), kMbCritical, app().platform.appTitle());
-    end(1);
+  if (std::optional<int> exitCode = runEventProcedure(app(), procedure)) {
+    end(*exitCode);
+    return false;
   }
-  return false;
+  return !ended_;
 }
 
 void Win32Ui::end(int exitCode) {
