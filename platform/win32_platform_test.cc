@@ -89,6 +89,10 @@ TEST_F(Win32PlatformTest, ListingMasksHiddenEntriesAndSortsByUpperCase) {
   ws.addShare("SRV1", "zepo");
   EXPECT_EQ(p.listFirst("\\\\SRV2\\zepo\\zepoinst.ini", 0), "");
   EXPECT_EQ(p.listFirst("\\\\SRV1\\other\\*.*", 0), "");
+  // Repeated separators after the root count as one.
+  ws.writeFile("\\\\SRV1\\zepo\\top.ini", "x");
+  EXPECT_EQ(listAll(p, "\\\\SRV1\\zepo\\\\*.*", 0), Names{"top.ini"});
+  EXPECT_EQ(listAll(p, "t:\\data\\\\*.txt", 0), (Names{"A.TXT", "b.txt", "ro.txt"}));
   EXPECT_EQ(p.listFirst("q:\\zepo", kAttrDirectory), "");
   EXPECT_EQ(p.listFirst("t:\\nope\\*.*", 0), "");
   EXPECT_EQ(errorOf([&] { p.listFirst("t:\\data\\a|b*", 0); }), kErrBadFileNameOrNumber);
