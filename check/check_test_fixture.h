@@ -12,12 +12,12 @@
 #include "platform/platform.h"
 #include "shell/drive_list.h"
 #include "shell/installer.h"
+#include "shell/settings.h"
 #include "tests/scripted_ui.h"
 #include "tests/test_workstation.h"
 
 namespace zepo::testing {
 
-inline constexpr const char* kEtc = "C:\\WINDOWS\\system32\\drivers\\etc";
 inline constexpr const char* kHostsLine = "192.168.10.5\tSRV1";
 inline constexpr const char* kListFile = "C:\\clientZEPO\\filetmp.txt";
 
@@ -63,11 +63,9 @@ class CheckTest : public ::testing::Test {
     writeSystemIni("[boot]\r\nshell=Explorer.exe\r\n[DBS_REG_32]\r\nX=SRV1:2001\r\n");
   }
 
-  void writeHosts(const std::string& text) { ws.writeFile(std::string(kEtc) + "\\hosts", text); }
-  void writeServices(const std::string& text) {
-    ws.writeFile(std::string(kEtc) + "\\services", text);
-  }
-  void writeSystemIni(const std::string& text) { ws.writeFile("C:\\WINDOWS\\system.ini", text); }
+  void writeHosts(const std::string& text) { ws.writeFile(etc + "\\hosts", text); }
+  void writeServices(const std::string& text) { ws.writeFile(etc + "\\services", text); }
+  void writeSystemIni(const std::string& text) { ws.writeFile(windows + "\\system.ini", text); }
 
   // Removes a folder of the workstation with everything in it.
   void removeTree(const std::string& windowsPath) {
@@ -77,6 +75,10 @@ class CheckTest : public ::testing::Test {
   const EsitoVerifica& esito() const { return app->esito; }
 
   TestWorkstation ws;
+  // The workstation's Windows folder, and the folder of hosts and services
+  // of the NT family.
+  const std::string windows = windowsFolder(ws.platform());
+  const std::string etc = windows + "\\system32\\drivers\\etc";
   ScriptedUi ui;
   std::unique_ptr<Installer> app;
 };

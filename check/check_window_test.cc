@@ -145,9 +145,9 @@ TEST_F(RepairTest, RepairMendsTheSystemFilesAndHidesTheWindow) {
   EXPECT_EQ(esito().txtReport, report);
 
   // The setup ran on the client root of the drive, without its copy phase.
-  const std::string hosts = ws.readFile(std::string(kEtc) + "\\hosts");
+  const std::string hosts = ws.readFile(etc + "\\hosts");
   EXPECT_NE(hosts.find(std::string(kHostsLine) + "\r\n"), std::string::npos);
-  EXPECT_NE(ws.readFile(std::string(kEtc) + "\\services").find("criteria"), std::string::npos);
+  EXPECT_NE(ws.readFile(etc + "\\services").find("criteria"), std::string::npos);
   const std::string clientIni = ws.readFile("c:\\zepo\\zepo.ini");
   EXPECT_NE(clientIni.find("c:\\Zepo\\CRIRED36\\cred32.dll"), std::string::npos);
   EXPECT_EQ(clientIni.find("ProcessOffset"), std::string::npos);
@@ -164,8 +164,8 @@ TEST_F(RepairTest, RepairMendsTheSystemFilesAndHidesTheWindow) {
 }
 
 TEST_F(RepairTest, WindowGoesEvenWhenTheSetupReportsAFailure) {
-  ws.platform().deleteFile(std::string(kEtc) + "\\hosts");
-  ws.platform().deleteFile(std::string(kEtc) + "\\hosts.sam");
+  ws.platform().deleteFile(etc + "\\hosts");
+  ws.platform().deleteFile(etc + "\\hosts.sam");
   writeSystemIni("[boot]\r\n");
   cmdCheck_Click(*app);
   ASSERT_TRUE(esito().cmdRiparaVisible);

@@ -60,7 +60,7 @@ TEST_F(SystemCheckTest, HostsNeedsTheExactLine) {
 
 TEST_F(SystemCheckTest, HiddenOrSystemHostsIsMissing) {
   for (int bits : {kAttrHidden, kAttrSystem}) {
-    ws.setHidden(std::string(kEtc) + "\\hosts", bits);
+    ws.setHidden(etc + "\\hosts", bits);
     run();
     expectSystemError("Manca il file HOSTS\r\n");
   }
@@ -95,7 +95,7 @@ TEST_F(SystemCheckTest, SystemIniNeedsAValueForX) {
     run();
     expectSystemError("Errore nel file SYSTEM.INI\r\n");
   }
-  ws.platform().deleteFile("C:\\WINDOWS\\system.ini");
+  ws.platform().deleteFile(windows + "\\system.ini");
   run();
   expectSystemError("Errore nel file SYSTEM.INI\r\n");
 
@@ -122,7 +122,7 @@ TEST_F(SystemCheckTest, EveryFaultHasItsLineInOrder) {
 TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
   // hosts wrong, services missing, system.ini wrong too.
   writeHosts("127.0.0.1\tlocalhost\r\n");
-  ws.platform().deleteFile(std::string(kEtc) + "\\services");
+  ws.platform().deleteFile(etc + "\\services");
   writeSystemIni("[boot]\r\n");
   run();
 
@@ -144,7 +144,7 @@ TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
             (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
 
   // With hosts missing too, its line is the one that stays.
-  ws.platform().deleteFile(std::string(kEtc) + "\\hosts");
+  ws.platform().deleteFile(etc + "\\hosts");
   ui.messages.clear();
   run();
   EXPECT_EQ(esito().txtReport, "Manca il file HOSTS\r\n");
@@ -154,7 +154,7 @@ TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
 
 TEST_F(SystemCheckTest, FolderErrorsStillDecideTheTotalAfterTheTrap) {
   removeTree("c:\\zepo\\temp");
-  ws.platform().deleteFile(std::string(kEtc) + "\\services");
+  ws.platform().deleteFile(etc + "\\services");
   run();
   EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\temp\r\n");
   EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
@@ -173,8 +173,8 @@ class Windows9x : public ForwardingPlatform {
 TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   writeHosts("127.0.0.1\tlocalhost\r\n");
   writeServices("echo\t7/tcp\r\n");
-  ws.writeFile("C:\\WINDOWS\\hosts", "192.168.10.5\tSRV1\r\n");
-  ws.writeFile("C:\\WINDOWS\\services", "criteria\t2001/tcp\r\n");
+  ws.writeFile(windows + "\\hosts", "192.168.10.5\tSRV1\r\n");
+  ws.writeFile(windows + "\\services", "criteria\t2001/tcp\r\n");
   Windows9x platform(ws.platform());
   useApp(platform);
   run();

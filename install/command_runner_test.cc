@@ -57,20 +57,25 @@ class RecordingPlatform : public ForwardingPlatform {
 };
 
 TEST(EseguiComando, ReturnsTheExitCodeOfTheEndedProgram) {
+  // The project's xcopy, found beside the program on every platform: 4 for
+  // a command line without a source, 0 when it copied.
   TestWorkstation ws;
+  ws.addShare("SRV1", "zepo");
+  ws.writeFile("\\\\SRV1\\zepo\\da\\a.txt", "a");
   RecordingPlatform platform(ws.platform());
-  EXPECT_EQ(EseguiComando(platform, R"(sh -c "exit 4")"), 4);
+  EXPECT_EQ(EseguiComando(platform, "xcopy"), 4);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{
-                                R"(CreateProcessA [sh -c "exit 4"] 1 32 68)",
+                                "CreateProcessA [xcopy] 1 32 68",
                                 "Wait process 4294967295",
                                 "GetExitCode process",
                                 "Close thread",
                                 "Close process",
                             }));
-  EXPECT_EQ(EseguiComando(platform, R"(sh -c "exit 0")"), 0);
+  EXPECT_EQ(EseguiComando(platform, R"(xcopy \\SRV1\zepo\da\*.* \\SRV1\zepo\a\*.*)"), 0);
+  EXPECT_EQ(ws.readFile("\\\\SRV1\\zepo\\a\\a.txt"), "a");
   // The wait's result stays when the exit code cannot be read.
   platform.failExitCode = true;
-  EXPECT_EQ(EseguiComando(platform, R"(sh -c "exit 4")"), 0);
+  EXPECT_EQ(EseguiComando(platform, "xcopy"), 0);
 }
 
 TEST(EseguiComando, AProgramThatCannotStartGivesMinusOneAtOnce) {

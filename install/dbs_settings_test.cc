@@ -4,7 +4,6 @@
 
 #include "install/install_test_fixture.h"
 #include "platform/forwarding_platform.h"
-#include "platform/registry_store.h"
 
 namespace zepo::testing {
 namespace {
@@ -13,8 +12,7 @@ class DbsSettingsTest : public InstallTest {
  protected:
   std::string systemIni() { return windowsFolder(ws.platform()) + "\\system.ini"; }
   void run() { AggiornaSystemIni(app, windowsFolder(ws.platform())); }
-  // What the prefix's registry file holds now.
-  RegistryStore registry() { return RegistryStore(ws.dir() + "/registry.reg"); }
+  std::optional<std::string> registryX(const char* key) { return ws.registryString(key, "X:\\"); }
 };
 
 TEST_F(DbsSettingsTest, ValueLandsInSystemIniAndUnderBothKeysOnceOnly) {
@@ -23,16 +21,16 @@ TEST_F(DbsSettingsTest, ValueLandsInSystemIniAndUnderBothKeysOnceOnly) {
   run();
   EXPECT_EQ(ini(systemIni(), "DBS_REG_32", "X"), "\\\\SRV1\\criteria");
   EXPECT_EQ(ini(systemIni(), "boot", "shell"), "Explorer.exe");
-  EXPECT_EQ(registry().stringValue(kDbsKeyUser, "X:\\"), "\\\\SRV1\\criteria");
-  EXPECT_EQ(registry().stringValue(kDbsKeyDefault, "X:\\"), "\\\\SRV1\\criteria");
+  EXPECT_EQ(registryX(kDbsKeyUser), "\\\\SRV1\\criteria");
+  EXPECT_EQ(registryX(kDbsKeyDefault), "\\\\SRV1\\criteria");
   EXPECT_TRUE(ui.messages.empty());
 
   // Running twice gives what running once gives.
   const std::string iniBytes = ws.readFile(systemIni());
-  const std::string regBytes = prefixFile(ws.dir() + "/registry.reg");
   run();
   EXPECT_EQ(ws.readFile(systemIni()), iniBytes);
-  EXPECT_EQ(prefixFile(ws.dir() + "/registry.reg"), regBytes);
+  EXPECT_EQ(registryX(kDbsKeyUser), "\\\\SRV1\\criteria");
+  EXPECT_EQ(registryX(kDbsKeyDefault), "\\\\SRV1\\criteria");
 }
 
 TEST_F(DbsSettingsTest, NoValueRemovesTheEntriesAndStillMakesTheKeys) {
@@ -41,18 +39,17 @@ TEST_F(DbsSettingsTest, NoValueRemovesTheEntriesAndStillMakesTheKeys) {
   ws.writeFile(kSettings, "[DBS_REG_32]\r\nX=\r\n");
   run();
   EXPECT_EQ(ws.readFile(systemIni()), "[DBS_REG_32]\r\nY=keep\r\n");
-  EXPECT_EQ(registry().stringValue(kDbsKeyUser, "X:\\"), std::nullopt);
-  EXPECT_EQ(registry().stringValue(kDbsKeyDefault, "X:\\"), std::nullopt);
+  EXPECT_EQ(registryX(kDbsKeyUser), std::nullopt);
+  EXPECT_EQ(registryX(kDbsKeyDefault), std::nullopt);
 
   // On a fresh workstation, with no settings file reachable at all.
   TestWorkstation fresh;
   Installer freshApp{fresh.platform(), ui};
   freshApp.frmMain.txtServer = "NOSERVER";
   AggiornaSystemIni(freshApp, windowsFolder(fresh.platform()));
-  RegistryStore freshRegistry(fresh.dir() + "/registry.reg");
-  EXPECT_NE(freshRegistry.keyPath(kDbsKeyUser), std::nullopt);
-  EXPECT_NE(freshRegistry.keyPath(kDbsKeyDefault), std::nullopt);
-  EXPECT_EQ(freshRegistry.stringValue(kDbsKeyUser, "X:\\"), std::nullopt);
+  EXPECT_TRUE(fresh.registryKeyExists(kDbsKeyUser));
+  EXPECT_TRUE(fresh.registryKeyExists(kDbsKeyDefault));
+  EXPECT_EQ(fresh.registryString(kDbsKeyUser, "X:\\"), std::nullopt);
   EXPECT_EQ(readProfileString(fresh.platform(), "DBS_REG_32", "X",
                               windowsFolder(fresh.platform()) + "\\system.ini"),
             "");
@@ -80,8 +77,8 @@ TEST_F(DbsSettingsTest, AKeyThatCannotBeWrittenIsSkippedSilently) {
   Installer limited{platform, ui};
   limited.frmMain = app.frmMain;
   ScriviRegistroDBS(limited, "valore");
-  EXPECT_EQ(registry().stringValue(kDbsKeyUser, "X:\\"), "valore");
-  EXPECT_EQ(registry().keyPath("HKEY_USERS\\.default\\software\\prologue software"), std::nullopt);
+  EXPECT_EQ(registryX(kDbsKeyUser), "valore");
+  EXPECT_FALSE(ws.registryKeyExists("HKEY_USERS\\.default\\software\\prologue software"));
   EXPECT_TRUE(ui.messages.empty());
 }
 

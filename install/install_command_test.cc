@@ -27,13 +27,25 @@ std::string fittedShortcut(char letter) {
   return bytes;
 }
 
+// Records the fonts added on the way to the workstation.
+class FontRecorder : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  int AddFontResourceA(const std::string& fileName) override {
+    fonts.push_back(fileName);
+    return ForwardingPlatform::AddFontResourceA(fileName);
+  }
+  std::vector<std::string> fonts;
+};
+
 class InstallCommandTest : public InstallTest {
  protected:
   InstallCommandTest() {
     fillShare();
-    ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
+    recorded.frmMain = app.frmMain;
   }
-  std::string fonts() { return prefixFile(ws.dir() + "/fonts.txt"); }
+  FontRecorder recorder{ws.platform()};
+  Installer recorded{recorder, ui};  // the installer, its fonts recorded
   // The desktop of the default workstation (NT family, version 5.1).
   std::string desktop() {
     return windowsFolder(ws.platform()).substr(0, 2) +
@@ -76,29 +88,29 @@ TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {
 
 TEST_F(InstallCommandTest, InstallOnDriveCKeepsTheShortcutsAsTheyAre) {
   // The drive list shows the drive in lower case: it still counts as C:.
-  frmMain::cmdInstalla_Click(app);
+  frmMain::cmdInstalla_Click(recorded);
   EXPECT_EQ(ui.prompts(), (std::vector<std::string>{kConfirmation, kCopyQuestion, kCompleted}));
   EXPECT_EQ(ui.messages[2].buttons, 64);
   EXPECT_EQ(ui.messages[2].title, "Installazione Client ZEPO");
-  EXPECT_FALSE(app.frmMain.lblAttendiVisible);
+  EXPECT_FALSE(recorded.frmMain.lblAttendiVisible);
   EXPECT_EQ(ui.windowCalls.back(), "refresh Main");
 
   EXPECT_EQ(ws.readFile("c:\\zepo\\zepont~1.lnk"), shortcut());
   EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), shortcut());
   EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_NE(fonts().find("c:\\zepo\\wexa36\\winpcf.fon"), std::string::npos);
+  EXPECT_EQ(recorder.fonts, std::vector<std::string>{"c:\\zepo\\wexa36\\winpcf.fon"});
   EXPECT_EQ(ini("c:\\zepo\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
 }
 
 TEST_F(InstallCommandTest, InstallOnAnotherDriveFitsTheMainShortcut) {
   ws.addDrive('d', "DATI");
-  app.frmMain.drive = "d: [DATI]";
-  frmMain::cmdInstalla_Click(app);
+  recorded.frmMain.drive = "d: [DATI]";
+  frmMain::cmdInstalla_Click(recorded);
   EXPECT_EQ(ui.messages.back().prompt, kCompleted);
   EXPECT_EQ(ws.readFile("d:\\zepo\\zepont~1.lnk"), fittedShortcut('d'));
   EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fittedShortcut('d'));
   EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_NE(fonts().find("d:\\zepo\\wexa36\\winpcf.fon"), std::string::npos);
+  EXPECT_EQ(recorder.fonts, std::vector<std::string>{"d:\\zepo\\wexa36\\winpcf.fon"});
 }
 
 // A workstation of a chosen platform and version that records the

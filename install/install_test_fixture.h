@@ -61,6 +61,11 @@ class InstallTest : public ::testing::Test {
                  "[SERV]\r\nServiceName=crserver\r\nServiceID=5000/tcp\r\n"
                  "ServiceComment=#database client\r\n"
                  "[DBS_REG_32]\r\nX=\\\\SRV1\\criteria\r\n");
+    // The system files as a fresh machine has them, written here since the
+    // Windows build's drive C: is shared by every test.
+    ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
+    ws.writeFile(etc + "\\services", "echo\t7/tcp\r\n");
+    ws.writeFile(windowsFolder(ws.platform()) + "\\system.ini", "[boot]\r\n");
     app.frmMain.txtServer = "SRV1";
     app.frmMain.txtIP = "10.0.0.5";
     app.frmMain.txtPath = "dati";

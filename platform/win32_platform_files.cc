@@ -133,6 +133,28 @@ bool hasBadFolderName(const std::string& folder) {
   return false;
 }
 
+// The path with each run of separators after its root (the drive, or
+// \\server\share) made one, as the workstation reads paths: Wine finds
+// nothing for "\\SRV\share\\*.*". The root itself stays as written (a
+// server with an empty name is no server).
+std::string collapseSeparators(const std::string& path) {
+  auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+  std::size_t start = 0;
+  if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+    std::size_t server = path.find_first_of("\\/", 2);
+    if (server == std::string::npos) return path;
+    std::size_t share = path.find_first_of("\\/", server + 1);
+    if (share == std::string::npos) return path;
+    start = share;
+  }
+  std::string out = path.substr(0, start);
+  for (std::size_t i = start; i < path.size(); ++i) {
+    if (isSeparator(path[i]) && out.size() > start && isSeparator(out.back())) continue;
+    out += path[i];
+  }
+  return out;
+}
+
 void writeAll(HANDLE handle, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -156,8 +178,9 @@ auto& openedFile(Files& files, int fileNumber) {
 
 // ---- listing ------------------------------------------------------------
 
-std::string Win32Platform::listFirst(const std::string& pathName, int attributes) {
+std::string Win32Platform::listFirst(const std::string& requested, int attributes) {
   listing_ = std::make_unique<Listing>();
+  const std::string pathName = collapseSeparators(requested);
   const std::size_t cut = pathName.find_last_of("\\/");
   // A folder path that ends in a separator lists the folder, as the
   // runtime's listing does.

@@ -89,6 +89,10 @@ TEST_F(Win32PlatformTest, ListingMasksHiddenEntriesAndSortsByUpperCase) {
   ws.addShare("SRV1", "zepo");
   EXPECT_EQ(p.listFirst("\\\\SRV2\\zepo\\zepoinst.ini", 0), "");
   EXPECT_EQ(p.listFirst("\\\\SRV1\\other\\*.*", 0), "");
+  // Repeated separators after the root count as one.
+  ws.writeFile("\\\\SRV1\\zepo\\top.ini", "x");
+  EXPECT_EQ(listAll(p, "\\\\SRV1\\zepo\\\\*.*", 0), Names{"top.ini"});
+  EXPECT_EQ(listAll(p, "t:\\data\\\\*.txt", 0), (Names{"A.TXT", "b.txt", "ro.txt"}));
   EXPECT_EQ(p.listFirst("q:\\zepo", kAttrDirectory), "");
   EXPECT_EQ(p.listFirst("t:\\nope\\*.*", 0), "");
   EXPECT_EQ(errorOf([&] { p.listFirst("t:\\data\\a|b*", 0); }), kErrBadFileNameOrNumber);
@@ -260,36 +264,24 @@ TEST_F(Win32PlatformTest, ProfileStringsThroughWindows) {
   EXPECT_EQ(ws.readFile("t:\\zepo.ini"), "[Abal~Environ]\r\nPROCESS=12\r\n");
 }
 
-// The reference data writes each character of a value as the code point
-// that equals its Windows-1252 byte.
-std::string bytesOfCodePoints(const std::string& utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c >= 0xC2 && c <= 0xC3 && i + 1 < utf8.size()) {
-      out += static_cast<char>(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
 TEST_F(Win32PlatformTest, ProfileReadingAgreesWithTheReferenceQueries) {
+  // The reference data gives names and values as Windows-1252 bytes.
   const std::string dir = referenceDataDir() + "/ini-reading/";
-  std::vector<JsonValue> queries = readJsonLines(dir + "expected.jsonl");
+  std::vector<JsonLine> queries = readJsonLines(dir + "expected.jsonl");
   ASSERT_GE(queries.size(), 30u);
   std::set<std::string> copied;
-  for (const JsonValue& query : queries) {
-    const std::string file = query["file"].text;
+  for (const JsonLine& query : queries) {
+    const std::string& file = query.values.at("file");
+    const std::string& section = query.values.at("section");
+    const std::string& key = query.values.at("key");
     if (copied.insert(file).second) p.copyFile(dir + file, "t:\\" + file);
     std::string buffer(255, ' ');
-    std::uint32_t count = p.GetPrivateProfileStringA(query["section"].text, query["key"].text, "",
+    std::uint32_t count = p.GetPrivateProfileStringA(fromCodePage(section), fromCodePage(key), "",
                                                      buffer, 255, "t:\\" + file);
-    SCOPED_TRACE(file + " [" + query["section"].text + "] " + query["key"].text);
-    EXPECT_EQ(static_cast<std::int64_t>(count), query["count"].number);
-    EXPECT_EQ(toCodePage(buffer.substr(0, buffer.find('\0'))),
-              bytesOfCodePoints(query["value"].text));
+    SCOPED_TRACE(file + " [" + section + "] " + key);
+    const std::string value = toCodePage(buffer.substr(0, buffer.find('\0')));
+    EXPECT_EQ(std::to_string(count), query.values.at("count"));
+    EXPECT_EQ(value, query.values.at("value"));
   }
 }
 

@@ -188,11 +188,12 @@ bool addAttributes(const std::string& windowsPath, int bits) {
 
 bool writeBytes(const std::string& windowsPath, const std::string& bytes) {
   HANDLE file = ::CreateFileA(toCodePage(windowsPath).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  BOOL done = bytes.empty() ||
-              ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  BOOL done = ::SetEndOfFile(file) &&
+              (bytes.empty() || ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                            &written, nullptr));
   ::CloseHandle(file);
   return done && written == bytes.size();
 }
@@ -241,6 +242,37 @@ void removeTree(const std::string& windowsPath) {
   }
   ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::RemoveDirectoryA(folder.c_str());
+}
+
+void removeEntry(const std::string& windowsPath) {
+  std::string name = toCodePage(windowsPath);
+  DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    removeTree(windowsPath);
+  } else {
+    ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(name.c_str());
+  }
+}
+
+bool clearAttributes(const std::string& windowsPath) {
+  return ::SetFileAttributesA(toCodePage(windowsPath).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+std::vector<FolderEntry> folderEntries(const std::string& windowsPath) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = ::FindFirstFileA((toCodePage(windowsPath) + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    entries.push_back(
+        {fromCodePage(name), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (::FindNextFileA(find, &entry));
+  ::FindClose(find);
+  return entries;
 }
 
 }  // namespace zepo::win32

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zepo::win32 {
 
@@ -35,7 +36,9 @@ void removeRegistryTree(std::uint32_t root, const std::string& subKey);
 // Adds `bits` (2 hidden, 4 system, 1 read-only) to the file's attributes.
 bool addAttributes(const std::string& windowsPath, int bits);
 
-// Writes the bytes to a file, replacing it; reads a whole file (nullopt
+// Writes the bytes to a file, replacing its contents but keeping its
+// attributes (hidden, system), as writing an existing file on Linux does;
+// reads a whole file (nullopt
 // when it cannot be read); makes one folder (true when it exists after).
 bool writeBytes(const std::string& windowsPath, const std::string& bytes);
 std::optional<std::string> readBytes(const std::string& windowsPath);
@@ -43,5 +46,16 @@ bool makeFolder(const std::string& windowsPath);
 bool exists(const std::string& windowsPath);
 // Removes a folder and everything in it, read-only and hidden files too.
 void removeTree(const std::string& windowsPath);
+// Removes a file or a folder with everything in it, whatever its attributes.
+void removeEntry(const std::string& windowsPath);
+// Sets a file's attributes to none (an ordinary, writable file).
+bool clearAttributes(const std::string& windowsPath);
+
+struct FolderEntry {
+  std::string name;
+  bool folder = false;
+};
+// Every entry of a folder, hidden and system ones too, but "." and "..".
+std::vector<FolderEntry> folderEntries(const std::string& windowsPath);
 
 }  // namespace zepo::win32

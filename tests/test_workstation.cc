@@ -9,6 +9,7 @@
 
 #include "platform/errors.h"
 #include "platform/linux_dos_attributes.h"
+#include "platform/registry_store.h"
 
 namespace fs = std::filesystem;
 
@@ -123,6 +124,15 @@ void TestWorkstation::setHidden(const std::string& windowsPath, int dosAttrBits)
   if (!writeDosAttributes(hostPath(windowsPath), dosAttrBits)) {
     throw std::runtime_error("no extended attributes for " + windowsPath);
   }
+}
+
+std::optional<std::string> TestWorkstation::registryString(const std::string& keyPath,
+                                                           const std::string& valueName) {
+  return RegistryStore(dir() + "/registry.reg").stringValue(keyPath, valueName);
+}
+
+bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
+  return RegistryStore(dir() + "/registry.reg").keyPath(keyPath).has_value();
 }
 
 }  // namespace zepo

@@ -17,6 +17,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,13 @@ class TestWorkstation {
   // Sets the file's user.DOSATTRIB to the bits (2 hidden, 4 system).
   void setHidden(const std::string& windowsPath, int dosAttrBits);
 
+  // The registry as the installer left it, keys named by a root name in
+  // full and a path ("HKEY_USERS\.default\software"): a string value
+  // (nullopt when the key or the value is missing), whether a key exists.
+  std::optional<std::string> registryString(const std::string& keyPath,
+                                            const std::string& valueName);
+  bool registryKeyExists(const std::string& keyPath);
+
  private:
   void writeSettings();
 
@@ -95,6 +103,15 @@ class TestWorkstation {
   Options options_;
   std::unique_ptr<WorkstationPlatform> platform_;
 #ifdef _WIN32
+  // What a test may change of the system's own drive C:, as it was before.
+  struct Snapshot {
+    std::string folder;
+    std::vector<std::string> names;            // upper-case names of its entries
+    std::map<std::string, std::string> files;  // name -> bytes of the files kept
+  };
+  void restore(const Snapshot& snapshot);
+
+  std::vector<Snapshot> snapshots_;
   std::map<char, std::string> drives_;  // drives made for the test -> folder
   std::vector<std::string> shares_;     // share folders made for the test
 #endif

@@ -3,15 +3,25 @@
 // temporary folder that Wine's mount manager maps to the letter; a share is
 // a folder of the Wine prefix's dosdevices/unc. Both go when the
 // workstation goes.
+//
+// Drive C: is the system's own for the whole run, not a fresh one per
+// test: the workstation notes what its root, the Windows folder, the hosts
+// folder and the program folder hold when it is made, and puts them back
+// when it goes (new entries removed, the system files' bytes written
+// back). The installer's registry keys are removed at both ends, so that
+// each test starts from a registry the installer never wrote, as on Linux.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
+#include "platform/platform.h"
 #include "platform/win32_test_support.h"
 #include "platform/windows_names.h"
 #include "tests/test_workstation.h"
@@ -48,18 +58,98 @@ TestWorkstation::Folder::~Folder() {
   win32::removeTree(path);
 }
 
-TestWorkstation::TestWorkstation() {
-  platform_ = std::make_unique<Win32Platform>();
+namespace {
+
+// The keys that the installer writes, below the roots it writes them under.
+constexpr const char* kInstallerKey = "software\\prologue software";
+constexpr const char* kDefaultUserInstallerKey = ".default\\software\\prologue software";
+
+void removeInstallerKeys() {
+  win32::removeRegistryTree(kHkeyCurrentUser, kInstallerKey);
+  win32::removeRegistryTree(kHkeyUsers, kDefaultUserInstallerKey);
 }
+
+}  // namespace
+
+TestWorkstation::TestWorkstation() : TestWorkstation(Options()) {}
 
 TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   platform_ = std::make_unique<Win32Platform>();
+  std::string windows(255, ' ');
+  windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
+  const std::string etc = windows + "\\system32\\drivers\\etc";
+  // Text files of the Windows folder (system.ini, hosts, services of the 9x
+  // family...) and every file of the hosts folder are kept byte for byte;
+  // of the rest only what is there.
+  auto textFile = [](const std::string& name) {
+    std::string upper = upperName(name);
+    std::size_t dot = upper.rfind('.');
+    return dot == std::string::npos || upper.substr(dot) == ".INI" || upper.substr(dot) == ".SAM" ||
+           upper.substr(dot) == ".BAK";
+  };
+  auto everyFile = [](const std::string&) { return true; };
+  auto noFile = [](const std::string&) { return false; };
+  const std::pair<std::string, std::function<bool(const std::string&)>> kept[] = {
+      {windows.substr(0, 2), noFile},
+      {windows, textFile},
+      {etc, everyFile},
+      {platform_->appPath(), noFile},
+  };
+  for (const auto& [folder, keepBytes] : kept) {
+    Snapshot snapshot;
+    snapshot.folder = folder;
+    for (const win32::FolderEntry& entry : win32::folderEntries(folder)) {
+      snapshot.names.push_back(upperName(entry.name));
+      if (entry.folder || !keepBytes(entry.name)) continue;
+      if (std::optional<std::string> bytes = win32::readBytes(folder + "\\" + entry.name)) {
+        snapshot.files[entry.name] = *bytes;
+      }
+    }
+    snapshots_.push_back(std::move(snapshot));
+  }
+  removeInstallerKeys();
+  // The default workstation has the sample of hosts that Windows ships
+  // beside it; Wine has none.
+  if (!win32::exists(etc + "\\hosts.sam")) {
+    std::optional<std::string> hosts = win32::readBytes(etc + "\\hosts");
+    win32::writeBytes(etc + "\\hosts.sam", hosts ? *hosts : "127.0.0.1       localhost\r\n");
+  }
+  // And the desktop that the install command uses for its platform and
+  // version, which Wine keeps elsewhere.
+  std::string desktop = windows + "\\Desktop";
+  if (platform_->osPlatform() == 2) {
+    desktop = std::lrint(platform_->osVersion()) == 5
+                  ? windows.substr(0, 2) + "\\Documents and Settings\\All Users\\Desktop"
+                  : windows + "\\Profiles\\All Users\\Desktop";
+  }
+  for (std::size_t cut = desktop.find('\\', 3); cut != std::string::npos;
+       cut = desktop.find('\\', cut + 1)) {
+    win32::makeFolder(desktop.substr(0, cut));
+  }
+  win32::makeFolder(desktop);
 }
 
 TestWorkstation::~TestWorkstation() {
   platform_.reset();  // closes its files first
   for (const auto& [letter, folder] : drives_) win32::wineDefineDrive(letter, "", "");
   for (const std::string& share : shares_) win32::removeTree(share);
+  for (auto it = snapshots_.rbegin(); it != snapshots_.rend(); ++it) restore(*it);
+  removeInstallerKeys();
+}
+
+void TestWorkstation::restore(const Snapshot& snapshot) {
+  for (const win32::FolderEntry& entry : win32::folderEntries(snapshot.folder)) {
+    if (std::find(snapshot.names.begin(), snapshot.names.end(), upperName(entry.name)) ==
+        snapshot.names.end()) {
+      win32::removeEntry(snapshot.folder + "\\" + entry.name);
+    }
+  }
+  for (const auto& [name, bytes] : snapshot.files) {
+    const std::string path = snapshot.folder + "\\" + name;
+    // Attributes a test gave it go too.
+    win32::removeEntry(path);
+    win32::writeBytes(path, bytes);
+  }
 }
 
 std::string TestWorkstation::hostPath(const std::string& windowsPath) {
@@ -138,6 +228,39 @@ void TestWorkstation::setHidden(const std::string& windowsPath, int dosAttrBits)
   if (!win32::addAttributes(windowsPath, dosAttrBits)) {
     throw std::runtime_error("cannot set the attributes of " + windowsPath);
   }
+}
+
+namespace {
+
+// A key path's root handle and the path below it; root 0 for an unknown
+// root name.
+std::pair<RegKey, std::string> splitKeyPath(const std::string& keyPath) {
+  static const std::pair<const char*, RegKey> kRoots[] = {
+      {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
+      {"HKEY_CURRENT_USER", kHkeyCurrentUser},
+      {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
+      {"HKEY_USERS", kHkeyUsers},
+      {"HKEY_CURRENT_CONFIG", kHkeyCurrentConfig}};
+  std::size_t cut = keyPath.find('\\');
+  std::string root = upperName(keyPath.substr(0, cut));
+  for (const auto& [name, handle] : kRoots) {
+    if (root == name) return {handle, cut == std::string::npos ? "" : keyPath.substr(cut + 1)};
+  }
+  return {0, ""};
+}
+
+}  // namespace
+
+std::optional<std::string> TestWorkstation::registryString(const std::string& keyPath,
+                                                           const std::string& valueName) {
+  auto [root, subKey] = splitKeyPath(keyPath);
+  if (root == 0) return std::nullopt;
+  return win32::registryString(root, subKey, valueName);
+}
+
+bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
+  auto [root, subKey] = splitKeyPath(keyPath);
+  return root != 0 && win32::registryKeyExists(root, subKey);
 }
 
 }  // namespace zepo
