@@ -42,4 +42,16 @@ inline bool ansiEqualIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Blanks and tabs: what Windows drops around names and values of INI and
+// registry text.
+inline bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+inline std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 }  // namespace zepo

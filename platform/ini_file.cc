@@ -12,16 +12,6 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // One line of the file: [begin, contentEnd) is its text, [contentEnd, end)
 // its line end (empty for a last line without one).
 struct Line {

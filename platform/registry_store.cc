@@ -50,16 +50,6 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool isHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
