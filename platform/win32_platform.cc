@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -22,6 +23,14 @@ bool isPredefinedKey(RegKey key) {
 
 HKEY predefinedKey(RegKey key) {
   return reinterpret_cast<HKEY>(static_cast<INT_PTR>(static_cast<std::int32_t>(key)));
+}
+
+// The key under which a sub key is created or opened: a predefined key or
+// one this program opened; nullptr for any other handle.
+HKEY baseKey(RegKey root, const std::map<RegKey, void*>& openKeys) {
+  if (isPredefinedKey(root)) return predefinedKey(root);
+  auto it = openKeys.find(root);
+  return it == openKeys.end() ? nullptr : static_cast<HKEY>(it->second);
 }
 
 // The installer is a 32-bit program: on 64-bit Windows it sees, and the
@@ -123,14 +132,8 @@ std::int32_t Win32Platform::RegCreateKeyExA(RegKey root, const std::string& subK
                                             std::uint32_t options, std::uint32_t access,
                                             RegKey& result, std::uint32_t& disposition) {
   result = 0;
-  HKEY base;
-  if (isPredefinedKey(root)) {
-    base = predefinedKey(root);
-  } else if (auto it = openKeys_.find(root); it != openKeys_.end()) {
-    base = static_cast<HKEY>(it->second);
-  } else {
-    return ERROR_INVALID_HANDLE;  // no key of this program, nor a predefined one
-  }
+  HKEY base = baseKey(root, openKeys_);
+  if (base == nullptr) return ERROR_INVALID_HANDLE;  // no key of this program, nor a predefined one
   HKEY key = nullptr;
   DWORD created = 0;
   LONG error = ::RegCreateKeyExA(base, toCodePage(subKey).c_str(), 0, nullptr, options,
@@ -145,14 +148,8 @@ std::int32_t Win32Platform::RegCreateKeyExA(RegKey root, const std::string& subK
 std::int32_t Win32Platform::RegOpenKeyExA(RegKey root, const std::string& subKey,
                                           std::uint32_t access, RegKey& result) {
   result = 0;
-  HKEY base;
-  if (isPredefinedKey(root)) {
-    base = predefinedKey(root);
-  } else if (auto it = openKeys_.find(root); it != openKeys_.end()) {
-    base = static_cast<HKEY>(it->second);
-  } else {
-    return ERROR_INVALID_HANDLE;
-  }
+  HKEY base = baseKey(root, openKeys_);
+  if (base == nullptr) return ERROR_INVALID_HANDLE;  // no key of this program, nor a predefined one
   HKEY key = nullptr;
   LONG error = ::RegOpenKeyExA(base, toCodePage(subKey).c_str(), 0, access | kRegistryView, &key);
   if (error != ERROR_SUCCESS) return error;
