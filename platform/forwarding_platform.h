@@ -64,6 +64,9 @@ class ForwardingPlatform : public Platform {
   }
   std::string listNext() override { return target_.listNext(); }
   int getAttributes(const std::string& path) override { return target_.getAttributes(path); }
+  FileIdentity fileIdentity(const std::string& path) override {
+    return target_.fileIdentity(path);
+  }
   void makeFolder(const std::string& path) override { target_.makeFolder(path); }
   void copyFile(const std::string& source, const std::string& destination) override {
     target_.copyFile(source, destination);

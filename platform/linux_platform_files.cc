@@ -263,6 +263,14 @@ int LinuxPlatform::getAttributes(const std::string& path) {
   return (readOnly(st) ? kAttrReadOnly : 0) | hiddenSystemBits(entry.host, entry.name);
 }
 
+FileIdentity LinuxPlatform::fileIdentity(const std::string& path) {
+  PathResolver::Resolved entry = prefix_->paths().resolve(path);
+  if (!entry.exists) throw RuntimeError(kErrFileNotFound);
+  struct stat st;
+  if (stat(entry.host.c_str(), &st) != 0) fail(errno);
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 // ---- files and folders -----------------------------------------------------
 
 void LinuxPlatform::makeFolder(const std::string& path) {

@@ -73,6 +73,16 @@ enum : int {
 
 enum class TextMode { kInput, kOutput };
 
+// What makes a file or folder itself, whatever path names it: two paths
+// name the same object (through a link, another spelling, a share that
+// points into a drive) exactly when their identities are equal.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+
 struct AppVersion {
   int major = 0;
   int minor = 0;
@@ -161,6 +171,9 @@ class Platform {
   virtual std::string listNext() = 0;
   // The attribute bits of an existing file or folder.
   virtual int getAttributes(const std::string& path) = 0;
+  // The identity of an existing file or folder, links followed; fails with
+  // 53 when there is none. Tree walks use it to enter no folder twice.
+  virtual FileIdentity fileIdentity(const std::string& path) = 0;
 
   // Makes one folder; its parent must exist.
   virtual void makeFolder(const std::string& path) = 0;

@@ -53,6 +53,7 @@ class Win32Platform : public Platform {
   std::string listFirst(const std::string& pathName, int attributes) override;
   std::string listNext() override;
   int getAttributes(const std::string& path) override;
+  FileIdentity fileIdentity(const std::string& path) override;
   void makeFolder(const std::string& path) override;
   void copyFile(const std::string& source, const std::string& destination) override;
   void deleteFile(const std::string& path) override;

@@ -314,10 +314,12 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
 namespace {
 
 // Which file a path names: its volume and file index, read through a handle
-// that asks for no access at all. nullopt when it cannot be opened.
+// that asks for no access at all (a folder opens only with backup
+// semantics). nullopt when it cannot be opened.
 std::optional<BY_HANDLE_FILE_INFORMATION> identity(const std::string& name) {
-  HANDLE handle = ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle =
+      ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   ZeroMemory(&info, sizeof info);
@@ -328,6 +330,13 @@ std::optional<BY_HANDLE_FILE_INFORMATION> identity(const std::string& name) {
 }
 
 }  // namespace
+
+FileIdentity Win32Platform::fileIdentity(const std::string& path) {
+  std::optional<BY_HANDLE_FILE_INFORMATION> info = identity(toCodePage(path));
+  if (!info) throw RuntimeError(kErrFileNotFound);
+  return {info->dwVolumeSerialNumber,
+          (std::uint64_t{info->nFileIndexHigh} << 32) | info->nFileIndexLow};
+}
 
 void Win32Platform::openText(int fileNumber, const std::string& path, TextMode mode) {
   if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw RuntimeError(kErrBadFileNameOrNumber);
