@@ -1,7 +1,3 @@
-// Runs on a real prefix: the workstation of the tests comes with the
-// platform layer, and these tests build as soon as it is there.
-#if __has_include("tests/test_workstation.h")
-
 #include "platform/funzioni_registro.h"
 
 #include <gtest/gtest.h>
@@ -207,5 +203,3 @@ TEST_F(FunzioniRegistroTest, OpenedKeyIsTheCallersToClose) {
 
 }  // namespace
 }  // namespace zepo
-
-#endif  // __has_include("tests/test_workstation.h")

@@ -1,7 +1,3 @@
-// Runs on a real prefix: the workstation of the tests comes with the
-// platform layer, and these tests build as soon as it is there.
-#if __has_include("tests/test_workstation.h")
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -96,5 +92,3 @@ TEST_F(LinuxRegistryTest, CreateOpenSetDeleteClose) {
 
 }  // namespace
 }  // namespace zepo
-
-#endif  // __has_include("tests/test_workstation.h")
