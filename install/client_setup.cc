@@ -111,10 +111,10 @@ void AggiornaClient(Installer& app, const std::string& Radice, bool CopiaFile) {
 
   // Each workstation number n owns the process numbers 10n to 10n + 9.
   double posto = numericValue(app.frmMain.txtPosto);
-  platform.WritePrivateProfileStringA("Abal~Context", "ProcessOffset", numberText(posto * 10),
-                                      clientIni(app));
-  platform.WritePrivateProfileStringA("Abal~Context", "ProcessLimit", numberText(posto * 10 + 9),
-                                      clientIni(app));
+  platform.WritePrivateProfileStringA("Abal~Context", "ProcessOffset",
+                                      numberText(doubleResult(posto * 10)), clientIni(app));
+  platform.WritePrivateProfileStringA("Abal~Context", "ProcessLimit",
+                                      numberText(doubleResult(posto * 10 + 9)), clientIni(app));
 }
 
 }  // namespace zepo

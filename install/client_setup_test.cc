@@ -137,9 +137,13 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
     const char* limit;
   };
   const Case cases[] = {
-      {640, "7", "WinPC,16", "70", "79"},    {800, "12", "WinPC,21", "120", "129"},
-      {1280, " 3 ", "WinPC,31", "30", "39"}, {600, "x", "WinPC,31", "0", "9"},
+      {640, "7", "WinPC,16", "70", "79"},
+      {800, "12", "WinPC,21", "120", "129"},
+      {1280, " 3 ", "WinPC,31", "30", "39"},
+      {600, "x", "WinPC,31", "0", "9"},
       {1024, "2.5", "WinPC,31", "25", "34"},
+      {1024, "1.005", "WinPC,31", "10.05", "19.05"},
+      {1024, "12345678901234567", "WinPC,31", "1.23456789012346E+17", "1.23456789012346E+17"},
   };
   for (const Case& c : cases) {
     ui.screenWidthPixels = c.width;

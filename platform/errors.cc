@@ -6,6 +6,12 @@ std::string errorText(int number) {
   switch (number) {
     case kErrBadCall:
       return "Chiamata di routine o argomento non validi";
+    case kErrOverflow:
+      return "Overflow";
+    case kErrOutOfMemory:
+      return "Memoria esaurita";
+    case kErrInternal:
+      return "Errore interno";
     case kErrBadFileNameOrNumber:
       return "Nome o numero di file non valido";
     case kErrFileNotFound:

@@ -11,6 +11,9 @@ namespace zepo {
 
 enum ErrorNumber : int {
   kErrBadCall = 5,  // invalid procedure call or argument
+  kErrOverflow = 6,
+  kErrOutOfMemory = 7,
+  kErrInternal = 51,  // a failure that the runtime itself did not foresee
   kErrBadFileNameOrNumber = 52,
   kErrFileNotFound = 53,
   kErrBadFileMode = 54,

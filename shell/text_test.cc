@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "platform/errors.h"
+
 namespace zepo {
 namespace {
 
@@ -14,13 +18,55 @@ TEST(NumericValueTest, ReadsTheLeadingNumberAsTheRuntimeDoes) {
   EXPECT_EQ(numericValue("\t4\n5x9"), 45);
   EXPECT_EQ(numericValue("2.5.1"), 2.5);
   EXPECT_EQ(numericValue("-3"), -3);
+  EXPECT_EQ(numericValue("- .5"), -0.5);
   EXPECT_EQ(numericValue("3a"), 3);
+  EXPECT_EQ(numericValue("1.005"), 1.005);
+  // The largest whole numbers that a Double holds, and a fraction too small
+  // for one.
+  EXPECT_EQ(numericValue("1" + std::string(308, '0')), 1e308);
+  EXPECT_EQ(numericValue("0." + std::string(400, '0') + "1"), 0);
 }
 
-TEST(NumberTextTest, GivesTheShortestDecimalText) {
-  EXPECT_EQ(numberText(129), "129");
-  EXPECT_EQ(numberText(-21), "-21");
-  EXPECT_EQ(numberText(35.5), "35.5");
+TEST(NumericValueTest, ANumberBeyondADoubleIsTheRuntimesOverflow) {
+  for (const std::string& text : {std::string(309, '9'), "-1" + std::string(400, '0') + ".5"}) {
+    try {
+      numericValue(text);
+      ADD_FAILURE() << text.size() << " characters read";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(runtimeErrorPrompt(error), "Errore di run-time '6':\r\n\r\nOverflow");
+    }
+  }
+  EXPECT_EQ(doubleResult(1e307 * 10), 1e308);
+  EXPECT_THROW(doubleResult(1e308 * 10), RuntimeError);
+  EXPECT_THROW(doubleResult(-1e308 * 10), RuntimeError);
+}
+
+TEST(NumberTextTest, PrintsADoubleAsTheRuntimeDoes) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {30, "30"},
+      {-21, "-21"},
+      {35.5, "35.5"},
+      {0.5, "0.5"},
+      {-0.0, "0"},
+      {1.005 * 10, "10.05"},  // 10.049999999999999 rounded to 15 digits
+      {1.005 * 10 + 9, "19.05"},
+      {0.1 + 0.2, "0.3"},
+      {-2.0 / 3, "-0.666666666666667"},
+      {999999999999999, "999999999999999"},
+      {999999999999999.9, "1E+15"},  // rounded first, then the form chosen
+      {1e15, "1E+15"},
+      {123456789012345678.0, "1.23456789012346E+17"},
+      {-1.5e300, "-1.5E+300"},
+      {0.0001, "0.0001"},
+      {0.00001, "1E-05"},
+      {0.000123456, "0.000123456"},
+      {0.0000123456, "1.23456E-05"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(numberText(c.value), c.text) << c.text;
 }
 
 TEST(TextTest, CutsAndUpperCasesByCharacter) {
