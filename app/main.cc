@@ -1,14 +1,14 @@
 // clientZEPO: the installer of a client workstation of the ZEPO application,
 // on the emulated Windows workstation of this machine's prefix.
 #include <QApplication>
-#include <memory>
-#include <stdexcept>
+#include <cstdio>
 
 #include "app/controls.h"
 #include "app/message_box.h"
 #include "app/pictures.h"
 #include "app/qt_ui.h"
 #include "platform/linux_platform.h"
+#include "shell/event.h"
 #include "shell/installer.h"
 #include "shell/main_window.h"
 
@@ -21,23 +21,24 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   zepo::qt::installFontSubstitutes();
 
-  std::unique_ptr<zepo::LinuxPlatform> platform;
-  try {
-    platform = std::make_unique<zepo::LinuxPlatform>(zepo::LinuxPlatform::defaultPrefixDir());
-  } catch (const std::runtime_error& error) {
-    // A workstation that cannot be read: say where, and do not start.
-    zepo::qt::MessageBox box(error.what(), zepo::kMbCritical, "clientZEPO");
+  auto start = [] {
+    zepo::LinuxPlatform platform(zepo::LinuxPlatform::defaultPrefixDir());
+    zepo::qt::QtUi ui(zepo::qt::Twips::ofScreen());
+    zepo::Installer app(platform, ui);
+    ui.attach(app);
+
+    // The forms runtime loads the start-up window: its load procedure runs
+    // before it is first shown, and may end the installer there and then.
+    if (!ui.runEvent(zepo::frmMain::Form_Load)) return ui.exitCode();
+    ui.show(zepo::Form::kMain);
+    return QApplication::exec();
+  };
+  // A workstation that cannot be opened, or anything else that fails
+  // before the windows run: say why, in a box and on standard error for one
+  // who started it from a terminal, and do not start.
+  return zepo::runStart(start, [](const std::string& text) {
+    std::fprintf(stderr, "clientzepo: %s\n", text.c_str());
+    zepo::qt::MessageBox box(text, zepo::kMbCritical, "clientZEPO");
     box.ask();
-    return 2;
-  }
-
-  zepo::qt::QtUi ui(zepo::qt::Twips::ofScreen());
-  zepo::Installer app(*platform, ui);
-  ui.attach(app);
-
-  // The forms runtime loads the start-up window: its load procedure runs
-  // before it is first shown, and may end the installer there and then.
-  if (!ui.runEvent(zepo::frmMain::Form_Load)) return ui.exitCode();
-  ui.show(zepo::Form::kMain);
-  return QApplication::exec();
+  });
 }

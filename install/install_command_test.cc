@@ -5,6 +5,7 @@
 #include "install/install_test_fixture.h"
 #include "platform/errors.h"
 #include "platform/forwarding_platform.h"
+#include "shell/event.h"
 
 namespace zepo::testing {
 namespace {
@@ -62,6 +63,17 @@ TEST_F(InstallCommandTest, AWorkstationNumberIsRequired) {
   EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
   EXPECT_EQ(app.frmMain.lblAttendiCaption, "");
   EXPECT_FALSE(ws.exists("c:\\zepo"));
+}
+
+TEST_F(InstallCommandTest, AWorkstationNumberBeyondADoubleEndsInTheOverflowBox) {
+  // The copy is done when the process numbers are worked out; the runtime's
+  // error box ends the installer there, as any runtime error would.
+  recorded.frmMain.txtPosto = "1" + std::string(308, '0');
+  EXPECT_EQ(runEventProcedure(recorded, frmMain::cmdInstalla_Click), 1);
+  EXPECT_EQ(ui.prompts(), (std::vector<std::string>{kConfirmation, kCopyQuestion,
+                                                    "Errore di run-time '6':\r\n\r\nOverflow"}));
+  EXPECT_EQ(ws.readFile("c:\\zepo\\archivio.dat"), "dati");
+  EXPECT_EQ(ini("c:\\zepo\\zepo.ini", "Abal~Context", "ProcessOffset"), "");
 }
 
 TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {

@@ -364,7 +364,8 @@ void LinuxPrefix::readSettings(const std::string& path) {
                value.find_first_not_of("0123456789", digits + 1) == std::string::npos;
         }
         if (!ok) fail("Version is not a number such as 5.1: \"" + value + "\"");
-        version_ = std::stof(value);
+        auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), version_);
+        if (ec != std::errc()) fail("Version is out of range: \"" + value + "\"");
       } else if (which == 2) {
         if (!isDrivePath(value) || hasForbiddenCharacter(value.substr(2), false)) {
           fail("WindowsDirectory is not a folder on a drive such as C:\\WINDOWS: \"" + value +

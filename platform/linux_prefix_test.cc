@@ -131,7 +131,7 @@ TEST(DefaultWorkstation, MalformedPlatformIniNamesFileAndLine) {
         Case{"; ok\nthis is no setting\n", 2}, Case{"Platform=2\n", 1},
         Case{"[System]\rVersion=5,1\r", 2}, Case{"[System]\nWindowsDirectory=WINDOWS\n", 2},
         Case{"[System]\nPlatfrom=2\n", 2}, Case{"[Labels]\n\nd=DATI\ndata=x\n", 4},
-        Case{"[System\n", 1}}) {
+        Case{"[System\n", 1}, Case{"[System]\nVersion=" + std::string(50, '9') + "\n", 2}}) {
     std::string ini = dir + "/platform.ini";
     std::ofstream(ini, std::ios::binary) << c.text;
     try {

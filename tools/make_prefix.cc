@@ -13,12 +13,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make-prefix [FOLDER]\n");
     return 2;
   }
+  std::string dir;
   try {
-    std::string dir = argc == 2 ? argv[1] : zepo::LinuxPlatform::defaultPrefixDir();
+    dir = argc == 2 ? argv[1] : zepo::LinuxPlatform::defaultPrefixDir();
     zepo::LinuxPlatform platform(dir);
     std::printf("%s\n", platform.prefixDir().c_str());
   } catch (const std::runtime_error& error) {
+    // A workstation file that cannot be read or is malformed: the message
+    // names the file and the line.
     std::fprintf(stderr, "make-prefix: %s\n", error.what());
+    return 1;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "make-prefix: %s: cannot be opened (%s)\n", dir.c_str(), error.what());
+    return 1;
+  } catch (...) {
+    std::fprintf(stderr, "make-prefix: %s: cannot be opened\n", dir.c_str());
     return 1;
   }
   return 0;
