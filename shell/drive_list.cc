@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/errors.h"
+#include "shell/settings.h"
 
 namespace zepo {
 
@@ -31,6 +32,24 @@ void setDrive(Installer& app, const std::string& value) {
     }
   }
   throw RuntimeError(kErrDeviceUnavailable);
+}
+
+void setDesignTimeDrive(Installer& app) {
+  // A program folder on a share ("\\SRV\zepo") has no drive letter: the
+  // list opens on the Windows folder's drive, which every workstation has.
+  const std::vector<DriveInfo> drives = app.platform.drives();
+  for (const std::string& folder : {app.platform.appPath(), windowsFolder(app.platform)}) {
+    if (folder.size() < 2 || folder[1] != ':') continue;
+    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0])));
+    for (const DriveInfo& drive : drives) {
+      if (drive.letter == letter) {
+        app.frmMain.drive = driveListText(drive);
+        return;
+      }
+    }
+  }
+  if (drives.empty()) throw RuntimeError(kErrDeviceUnavailable);
+  app.frmMain.drive = driveListText(drives.front());
 }
 
 std::string currentDrive(const Installer& app) {

@@ -17,6 +17,10 @@ std::vector<std::string> driveListEntries(Platform& platform);
 // from an entry as the list shows it; a drive the workstation does not have
 // raises error 68.
 void setDrive(Installer& app, const std::string& value);
+// Sets the drive that the list shows when its window is made: the drive of
+// the installer's own folder, or of the Windows folder when the installer's
+// folder is on a share.
+void setDesignTimeDrive(Installer& app);
 // The first two characters of the current drive: its letter and colon.
 std::string currentDrive(const Installer& app);
 

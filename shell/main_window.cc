@@ -18,8 +18,7 @@ std::string trimBlanks(const std::string& text) {
 }  // namespace
 
 void Form_Load(Installer& app) {
-  // The drive list starts on the drive of the installer's own folder.
-  setDrive(app, app.platform.appPath());
+  setDesignTimeDrive(app);
 
   std::string folder = windowsFolder(app.platform);
   app.CartellaWindows = folder;

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/forwarding_platform.h"
 #include "platform/windows_names.h"
+#include "shell/event.h"
 #include "tests/scripted_ui.h"
 #include "tests/test_workstation.h"
 
@@ -77,6 +78,54 @@ TEST_F(StartupTest, DefaultDriveWithItsColonAndWithoutADriveOfTheWorkstation) {
     EXPECT_EQ(e.number(), 68);
     EXPECT_STREQ(e.what(), "Periferica non disponibile");
   }
+}
+
+// An installer started from elsewhere than the workstation's own folder.
+class ProgramFolder : public ForwardingPlatform {
+ public:
+  ProgramFolder(Platform& target, std::string folder)
+      : ForwardingPlatform(target), folder_(std::move(folder)) {}
+  std::string appPath() override { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
+  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+  struct Case {
+    const char* folder;
+    const char* drive;
+  };
+  const Case cases[] = {
+      {"D:\\inst", "d: [DATI]"},
+      // Started straight from the server: the Windows folder's drive.
+      {"\\\\ZEPOSRV\\zepo", "c:"},
+      {"q:\\inst", "c:"},  // a drive that is not there (a drive mapped no more)
+  };
+  for (const Case& c : cases) {
+    ProgramFolder platform(ws.platform(), c.folder);
+    ScriptedUi runUi;
+    runUi.inputBoxAnswers = {"ZEPOSRV"};
+    Installer app(platform, runUi);
+    EXPECT_EQ(runEventProcedure(app, frmMain::Form_Load), std::nullopt) << c.folder;
+    EXPECT_EQ(app.frmMain.drive, c.drive) << c.folder;
+    EXPECT_TRUE(runUi.messages.empty()) << runUi.messages[0].prompt;
+  }
+}
+
+TEST(StartupFromAShareTest, TheWorkstationsOwnProgramFolderOnAShare) {
+  TestWorkstation::Options options;
+  options.windowsDirectory = "D:\\WINNT";
+  options.programDirectory = "\\\\ZEPOSRV\\zepo";
+  TestWorkstation ws(options);
+  if (!ws.factsAsGiven()) GTEST_SKIP() << "the system's program folder is its own";
+  ws.writeFile(kSettings, "[HOST]\r\nHostIP=1.2.3.4\r\n");
+  ScriptedUi ui;
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  Installer app(ws.platform(), ui);
+  frmMain::Form_Load(app);
+  EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
 }
 
 TEST_F(StartupTest, NoServerNameEndsTheInstaller) {
