@@ -1,6 +1,7 @@
 #include "check/system_checks.h"
 
 #include "check/check_result.h"
+#include "install/hosts_services.h"
 #include "platform/errors.h"
 #include "shell/settings.h"
 
@@ -40,7 +41,7 @@ void VerificaHostsServizi(Installer& app, const std::string& CartellaHosts,
       hostsGood = false;
     } else {
       platform.openText(1, hosts, TextMode::kInput);
-      const std::string expected = app.frmMain.txtIP + "\t" + app.frmMain.txtServer;
+      const std::string expected = hostsLine(app);
       if (!fileHasLine(platform, [&](const std::string& line) { return line == expected; })) {
         hostsGood = false;
         appendReportLine(app, "Errore nel file HOSTS");

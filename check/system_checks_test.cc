@@ -7,6 +7,7 @@
 
 #include "check/check_run.h"
 #include "check/check_test_fixture.h"
+#include "install/hosts_services.h"
 #include "platform/errors.h"
 #include "platform/forwarding_platform.h"
 
@@ -56,6 +57,31 @@ TEST_F(SystemCheckTest, HostsNeedsTheExactLine) {
   run();
   EXPECT_EQ(esito().txtReport, "");
   EXPECT_EQ(esito().txtSistema.text, "OK");
+}
+
+TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) {
+  // The name's last letter (U+0100) is not in the code page: hosts holds a
+  // '?' in its place, and that is the line looked for.
+  app->frmMain.txtServer = "SRV\xC4\x80";
+  run();
+  expectSystemError("Errore nel file HOSTS\r\n");
+
+  AggiornaHostsServizi(*app, etc);
+  const std::string repaired = ws.readFile(etc + "\\hosts");
+  EXPECT_EQ(repaired, "127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n192.168.10.5\tSRV?\r\n");
+  run();
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtSistema.text, "OK");
+
+  // The update finds its own line too, and leaves hosts as it is; with
+  // another address it replaces that line.
+  AggiornaHostsServizi(*app, etc);
+  EXPECT_EQ(ws.readFile(etc + "\\hosts"), repaired);
+  app->frmMain.txtIP = "10.0.0.9";
+  AggiornaHostsServizi(*app, etc);
+  EXPECT_EQ(ws.readFile(etc + "\\hosts"),
+            "127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n10.0.0.9\tSRV?\r\n");
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(SystemCheckTest, HiddenOrSystemHostsIsMissing) {

@@ -1,5 +1,6 @@
 #include "install/hosts_services.h"
 
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "shell/settings.h"
 
@@ -9,6 +10,13 @@ namespace {
 
 constexpr int kIn = 1;
 constexpr int kOut = 2;
+
+// A text as a text file holds it once written and reads it back: each
+// character that the code page lacks has become '?'. Lines read from hosts
+// are compared with what the installer's own write would have left there.
+std::string asWritten(const std::string& text) {
+  return fromCodePage(toCodePage(text));
+}
 
 // Whether a hosts line names the server: a plain, case-sensitive substring
 // search, so SRV10 and a comment mentioning SRV1 both name SRV1. An empty
@@ -29,11 +37,12 @@ void updateHosts(Installer& app, const std::string& CartellaHosts) {
   platform.openText(kIn, hosts, TextMode::kInput);
   platform.openText(kOut, hostsBak, TextMode::kOutput);
 
-  const std::string hostsLine = app.frmMain.txtIP + "\t" + app.frmMain.txtServer;
+  const std::string serverLine = hostsLine(app);
+  const std::string server = asWritten(app.frmMain.txtServer);
   bool replaced = false;
   for (;;) {
     if (platform.endOfFile(kIn)) {
-      if (!replaced) platform.writeLine(kOut, hostsLine);
+      if (!replaced) platform.writeLine(kOut, serverLine);
       platform.closeFile(kIn);
       platform.closeFile(kOut);
       platform.deleteFile(hosts);
@@ -41,7 +50,7 @@ void updateHosts(Installer& app, const std::string& CartellaHosts) {
       return;
     }
     std::string line = platform.readLine(kIn);
-    if (line == hostsLine) {
+    if (line == serverLine) {
       // The table already holds the line: it is left exactly as it was, even
       // when lines before this one were being replaced in the new copy.
       platform.writeLine(kOut, line);
@@ -50,8 +59,8 @@ void updateHosts(Installer& app, const std::string& CartellaHosts) {
       platform.deleteFile(hostsBak);
       return;
     }
-    if (namesServer(line, app.frmMain.txtServer)) {
-      platform.writeLine(kOut, hostsLine);
+    if (namesServer(line, server)) {
+      platform.writeLine(kOut, serverLine);
       replaced = true;
     } else {
       platform.writeLine(kOut, line);
@@ -95,6 +104,10 @@ void updateServices(Installer& app, const std::string& CartellaHosts) {
 }
 
 }  // namespace
+
+std::string hostsLine(const Installer& app) {
+  return asWritten(app.frmMain.txtIP + "\t" + app.frmMain.txtServer);
+}
 
 void AggiornaHostsServizi(Installer& app, const std::string& CartellaHosts) {
   try {

@@ -14,4 +14,9 @@ namespace zepo {
 // nothing is undone and no error leaves it.
 void AggiornaHostsServizi(Installer& app, const std::string& CartellaHosts);
 
+// The server's hosts line, txtIP, TAB, txtServer, as hosts holds it once the
+// update wrote it: a character that the code page lacks has become '?'. The
+// update and the check both look for the line in this form.
+std::string hostsLine(const Installer& app);
+
 }  // namespace zepo
