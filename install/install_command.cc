@@ -55,6 +55,12 @@ void cmdInstalla_Click(Installer& app) {
     app.ui.msgBox("Immettere il numero del posto", kMbInformation, kClientTitle);
     return;
   }
+  // A name cleared in the window would name every line of hosts (each holds
+  // the empty text) and a share of no server: nothing is done without one.
+  if (app.frmMain.txtServer.empty()) {
+    app.ui.msgBox("Immettere il nome del server", kMbInformation, kClientTitle);
+    return;
+  }
 
   // The label stays hidden: the setup routine shows it before its copies.
   app.frmMain.lblAttendiCaption = "Installazione in corso ...\r\nAttendere.";

@@ -54,15 +54,31 @@ class InstallCommandTest : public InstallTest {
   }
 };
 
-TEST_F(InstallCommandTest, AWorkstationNumberIsRequired) {
-  app.frmMain.txtPosto = "";
-  frmMain::cmdInstalla_Click(app);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Immettere il numero del posto");
-  EXPECT_EQ(ui.messages[0].buttons, 64);
-  EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
-  EXPECT_EQ(app.frmMain.lblAttendiCaption, "");
-  EXPECT_FALSE(ws.exists("c:\\zepo"));
+TEST_F(InstallCommandTest, AWorkstationNumberAndAServerNameAreRequired) {
+  struct Case {
+    const char* posto;
+    const char* server;
+    const char* prompt;
+  };
+  const Case cases[] = {
+      {"", "SRV1", "Immettere il numero del posto"},
+      {"", "", "Immettere il numero del posto"},
+      // "Nome" cleared in the window.
+      {"3", "", "Immettere il nome del server"},
+  };
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    app.frmMain.txtPosto = c.posto;
+    app.frmMain.txtServer = c.server;
+    frmMain::cmdInstalla_Click(app);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].prompt, c.prompt);
+    EXPECT_EQ(ui.messages[0].buttons, 64);
+    EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
+    EXPECT_EQ(app.frmMain.lblAttendiCaption, "");
+    EXPECT_FALSE(ws.exists("c:\\zepo"));
+    EXPECT_EQ(ws.readFile(etc + "\\hosts"), "127.0.0.1 localhost\r\n");
+  }
 }
 
 TEST_F(InstallCommandTest, AWorkstationNumberBeyondADoubleEndsInTheOverflowBox) {
