@@ -163,6 +163,40 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
   expectSixEntries("c:", kClientIni);
 }
 
+// Writes down, in order, the updates of the workstation's system files.
+class SystemFileLog : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  std::vector<std::string> updates;
+
+  void renameFile(const std::string& oldPath, const std::string& newPath) override {
+    for (const char* name : {"\\hosts", "\\services"}) {
+      if (newPath.ends_with(name)) updates.push_back(name + 1);
+    }
+    ForwardingPlatform::renameFile(oldPath, newPath);
+  }
+  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                  const std::optional<std::string>& value,
+                                  const std::string& fileName) override {
+    if (fileName.ends_with("\\system.ini")) updates.push_back("system.ini");
+    return ForwardingPlatform::WritePrivateProfileStringA(section, key, value, fileName);
+  }
+  std::int32_t RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
+                              const std::string& data, std::uint32_t dataSize) override {
+    updates.push_back("registry");
+    return ForwardingPlatform::RegSetValueExA(key, valueName, type, data, dataSize);
+  }
+};
+
+TEST_F(AggiornaClientTest, HostsAndServicesComeBeforeSystemIniAndTheRegistry) {
+  SystemFileLog log{ws.platform()};
+  Installer logged{log, ui};
+  logged.frmMain = app.frmMain;
+  AggiornaClient(logged, "c:\\zepo", false);
+  EXPECT_EQ(log.updates,
+            (std::vector<std::string>{"hosts", "services", "system.ini", "registry", "registry"}));
+}
+
 // A workstation whose Windows folder is C:\WINNT, of the platform given.
 class HostsFolderTest : public AggiornaClientTest, public ::testing::WithParamInterface<int> {
  protected:

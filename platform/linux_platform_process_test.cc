@@ -132,10 +132,19 @@ TEST(LinuxProcess, TheChildInheritsEnvironmentPrefixAndCurrentFolder) {
 }
 
 TEST(LinuxProcess, TheInstallersOwnFolderComesBeforePath) {
-  // xcopy lies beside the test program and nowhere on PATH: started without
-  // arguments it reports a bad command line.
+  // The project's xcopy lies beside the test program; another one, first on
+  // PATH, ends with 97. Started without arguments, the project's reports a
+  // bad command line.
   TestWorkstation ws;
+  const std::string decoys = ws.dir() + "/decoys";
+  std::filesystem::create_directory(decoys);
+  std::ofstream(decoys + "/xcopy") << "#!/bin/sh\nexit 97\n";
+  std::filesystem::permissions(decoys + "/xcopy", std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (decoys + ":" + path).c_str(), 1);
+  EXPECT_EQ(run(ws.platform(), "sh -c \"xcopy\""), 97);  // the decoy is on PATH
   EXPECT_EQ(run(ws.platform(), "xcopy"), 4);
+  setenv("PATH", path.c_str(), 1);
 }
 
 TEST(LinuxProcess, FiniteWaitsTimeOutAndASignalEndsWith128PlusItsNumber) {
