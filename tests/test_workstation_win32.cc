@@ -159,10 +159,11 @@ std::string TestWorkstation::hostPath(const std::string& windowsPath) {
 bool TestWorkstation::factsAsGiven() {
   std::string windows(255, ' ');
   windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
-  // The version as the installer uses it: to the nearest whole number.
-  long version = std::lround(platform_->osVersion());
+  // The version as the installer uses it: to the nearest whole number,
+  // halves to the even one (4.5 is 4, 5.5 is 6).
+  long version = std::lrint(platform_->osVersion());
   return platform_->osPlatform() == options_.platform &&
-         version == std::lround(std::stof(options_.version)) &&
+         version == std::lrint(std::stof(options_.version)) &&
          upperName(windows) == upperName(options_.windowsDirectory) &&
          upperName(platform_->appPath()) == upperName(options_.programDirectory);
 }
