@@ -20,8 +20,9 @@ std::string asWritten(const std::string& text) {
 
 // Whether a hosts line names the server: a plain, case-sensitive substring
 // search, so SRV10 and a comment mentioning SRV1 both name SRV1. An empty
-// server name (start-up never lets one through) names no line, rather than
-// every line, so that such a call cannot wipe the table.
+// server name (start-up and the install refuse one, a repair may still run
+// with the name cleared) names no line, rather than every line, so that such
+// a call cannot wipe the table.
 bool namesServer(const std::string& line, const std::string& server) {
   return !server.empty() && line.find(server) != std::string::npos;
 }

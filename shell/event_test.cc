@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -80,24 +78,6 @@ TEST(StartTest, WhateverFailsBeforeTheWindowsIsToldAndEndsWithTwo) {
     EXPECT_EQ(runStart(c.start, tell), c.exitCode) << c.told;
     EXPECT_EQ(told, c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
   }
-
-#ifndef _WIN32
-  // A workstation whose platform.ini is malformed names the file and the
-  // line, as the program shows it, and does not start.
-  TestWorkstation ws;
-  std::ofstream(ws.dir() + "/platform.ini", std::ios::binary)
-      << "[System]\r\nPlatform=2\r\nVersion=cinque\r\n";
-  told.clear();
-  EXPECT_EQ(runStart(
-                [&] {
-                  LinuxPlatform platform(ws.dir());
-                  return 0;
-                },
-                tell),
-            2);
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_EQ(told[0].rfind(ws.dir() + "/platform.ini:3: ", 0), 0u) << told[0];
-#endif
 }
 
 }  // namespace
