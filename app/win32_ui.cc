@@ -1,5 +1,7 @@
 #include "app/win32_ui.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "app/win32_input_box.h"
@@ -37,7 +39,12 @@ class ApplicationModal {
 
 }  // namespace
 
-Win32Ui::Win32Ui(Twips twips) : twips_(twips) {}
+Win32Ui::Win32Ui(Twips twips) : twips_(twips) {
+  // The manifest asks for the themed controls, which Windows XP makes
+  // only for a program that has called this.
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
 
 Win32Ui::~Win32Ui() = default;
 
