@@ -1,6 +1,7 @@
 // A check, a repair and a second check through the real windows, on the
 // demo workstation after an install whose hosts file lost the server.
 #include <QPlainTextEdit>
+#include <filesystem>
 
 #include "app/e2e_driver.h"
 #include "install/install_test_fixture.h"
@@ -43,7 +44,7 @@ TEST_F(CheckEndToEndTest, HostsWithoutTheServerIsFoundReportedAndRepaired) {
   const char* folders[] = {"D:\\ZEPO", "D:\\ZEPO\\PROG", "D:\\ZEPO\\TEMP", "D:\\ZEPO\\TXT",
                            "D:\\ZEPO\\WEXA36"};
   for (int i = 0; i < EsitoVerifica::kRows; ++i) {
-    EXPECT_EQ(box(QString("txtDir_%1").arg(i).toUtf8())->text(), folders[i]);
+    EXPECT_EQ(box(QString("txtDir_%1").arg(i).toUtf8())->text().toStdString(), folders[i]);
     EXPECT_EQ(row(i)->text(), "OK") << i;
     EXPECT_FALSE(boldRed(row(i))) << i;
   }
@@ -90,6 +91,28 @@ TEST_F(CheckEndToEndTest, HostsWithoutTheServerIsFoundReportedAndRepaired) {
   EXPECT_FALSE(control(Form::kVer, "cmdRipara")->isVisible());
   // The report window, still open, was emptied by the run.
   EXPECT_EQ(txtReport->toPlainText(), "");
+}
+
+TEST_F(CheckEndToEndTest, BoxDuringTheRunShowsTheWindowFilledSoFar) {
+  ASSERT_NO_FATAL_FAILURE(startUp());
+  install("7");
+  std::filesystem::remove(demo.hostPath(hostsFolder(demo.platform()) + "\\services"));
+
+  // The system files' check fails on the missing file after the folder rows
+  // were filled: its box shows over the rows as they are, not as the window
+  // was when the run showed it.
+  ModalScript()
+      .click("OK", "Errore durante l'agg. dei file di sistema",
+             [&] {
+               const char* folders[] = {"D:\\ZEPO", "D:\\ZEPO\\PROG", "D:\\ZEPO\\TEMP",
+                                        "D:\\ZEPO\\TXT", "D:\\ZEPO\\WEXA36"};
+               for (int i = 0; i < EsitoVerifica::kRows; ++i) {
+                 EXPECT_EQ(box(QString("txtDir_%1").arg(i).toUtf8())->text().toStdString(),
+                           folders[i]);
+                 EXPECT_EQ(row(i)->text().toStdString(), "OK") << i;
+               }
+             })
+      .run([&] { click(control(Form::kMain, "cmdCheck")); });
 }
 
 }  // namespace

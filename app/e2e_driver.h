@@ -46,15 +46,17 @@ struct Box {
 class ModalScript {
  public:
   // The next box is a message box: clicks its button captioned `button`.
-  // A non-empty `text` is what the box must say.
-  ModalScript& click(const QString& button, const QString& text = {}) {
-    steps_.push_back({false, button, {}, text});
+  // A non-empty `text` is what the box must say; `whileOpen` looks at the
+  // windows while the box waits.
+  ModalScript& click(const QString& button, const QString& text = {},
+                     std::function<void()> whileOpen = {}) {
+    steps_.push_back({false, button, {}, text, std::move(whileOpen)});
     return *this;
   }
   // The next box is the input box: types `typed` into its field and clicks
   // "OK". A non-empty `prompt` is what the box must ask.
   ModalScript& type(const QString& typed, const QString& prompt = {}) {
-    steps_.push_back({true, "OK", typed, prompt});
+    steps_.push_back({true, "OK", typed, prompt, {}});
     return *this;
   }
 
@@ -93,6 +95,7 @@ class ModalScript {
     QString button;
     QString typed;
     QString text;
+    std::function<void()> whileOpen;
   };
 
   void answer(QWidget* widget) {
@@ -117,6 +120,7 @@ class ModalScript {
     if (!step.text.isEmpty()) {
       EXPECT_EQ(text, step.text);
     }
+    if (step.whileOpen) step.whileOpen();
     if (input) QTest::keyClicks(input->field(), step.typed);
     for (QPushButton* button : widget->findChildren<QPushButton*>()) {
       if (button->text() == step.button) {

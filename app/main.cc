@@ -7,12 +7,14 @@
 #include "app/message_box.h"
 #include "app/pictures.h"
 #include "app/qt_ui.h"
+#include "app/twips.h"
 #include "platform/linux_platform.h"
 #include "shell/event.h"
 #include "shell/installer.h"
 #include "shell/main_window.h"
 
 int main(int argc, char** argv) {
+  zepo::qt::Twips::useDevicePixels();
   QApplication application(argc, argv);
   // Also the title that a message box without one of its own shows.
   QApplication::setApplicationName("clientZEPO");

@@ -1,6 +1,10 @@
 #include "app/message_box.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QSpacerItem>
+#include <QWindow>
+#include <algorithm>
 
 #include "app/controls.h"
 #include "shell/ui.h"
@@ -26,6 +30,20 @@ QMessageBox::Icon iconOf(int buttons) {
 
 }  // namespace
 
+int titleBarWidth(const QWidget& box, const QString& title) {
+  // The text in the bold face of title bars, then the window's icon, its
+  // buttons and the margins, about five lines' height.
+  QFont font = box.font();
+  font.setBold(true);
+  QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(title) + 5 * metrics.height();
+}
+
+void showTitleAsGiven(QWidget& box) {
+  // On X11 Qt gives a window with an empty title the application's name.
+  if (box.windowTitle().isEmpty() && box.windowHandle()) box.windowHandle()->setTitle(" ");
+}
+
 MessageBox::MessageBox(const std::string& prompt, int buttons, const std::string& title,
                        QWidget* parent)
     : QMessageBox(parent) {
@@ -43,6 +61,16 @@ MessageBox::MessageBox(const std::string& prompt, int buttons, const std::string
   }
   setDefaultButton(ok_);
   setEscapeButton(cancel_ ? cancel_ : ok_);
+  // A short prompt would make the box too narrow for its title.
+  if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+    grid->addItem(new QSpacerItem(titleBarWidth(*this, windowTitle()), 0), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+  QMessageBox::showEvent(event);
+  showTitleAsGiven(*this);
 }
 
 int MessageBox::ask() {
@@ -85,7 +113,13 @@ InputBox::InputBox(const std::string& prompt, const std::string& title, QWidget*
   setTabOrder(field_, ok_);
   setTabOrder(ok_, cancel_);
   field_->setFocus();
-  setFixedSize(sizeHint());
+  QSize size = sizeHint();
+  setFixedSize(std::max(size.width(), titleBarWidth(*this, windowTitle())), size.height());
+}
+
+void InputBox::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  showTitleAsGiven(*this);
 }
 
 std::string InputBox::ask() {

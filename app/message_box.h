@@ -11,6 +11,11 @@
 
 namespace zepo::qt {
 
+// The width in pixels that the title bar of `box` needs to show `title` whole.
+int titleBarWidth(const QWidget& box, const QString& title);
+// A box given an empty title shows an empty title bar (call once shown).
+void showTitleAsGiven(QWidget& box);
+
 // A message box as the buttons value asks for it: the low bits choose the
 // buttons (0 OK, 1 OK and "Annulla"), the next ones the icon (16 critical,
 // 32 question, 48 warning, 64 information). OK is the default button; Esc
@@ -24,6 +29,9 @@ class MessageBox : public QMessageBox {
   QPushButton* cancelButton() const { return cancel_; }
   // Shows the box modally; kIdOk or kIdCancel.
   int ask();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QPushButton* ok_;
@@ -40,6 +48,9 @@ class InputBox : public QDialog {
   QPushButton* cancelButton() const { return cancel_; }
   // Shows the box modally; the typed text, "" when cancelled.
   std::string ask();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QLabel* prompt_;

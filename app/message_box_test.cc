@@ -1,6 +1,7 @@
 #include "app/message_box.h"
 
 #include <QMessageBox>
+#include <QWindow>
 
 #include "app/test_app.h"
 #include "shell/ui.h"
@@ -43,6 +44,27 @@ TEST(MessageBox, ButtonsIconCaptionAndPrompt) {
   EXPECT_EQ(information.icon(), QMessageBox::Information);
   EXPECT_EQ(information.text(), "Procedo con la copia dei file?\nOK");
   EXPECT_EQ(information.windowTitle(), "");
+}
+
+// A short prompt does not make a box too narrow for its title, and an empty
+// title stays empty on screen (Qt would show the application's name).
+TEST(MessageBox, TitleShownWholeOrEmpty) {
+  application();
+  auto look = [](QWidget* box) {
+    EXPECT_GE(box->width(), titleBarWidth(*box, box->windowTitle()))
+        << box->windowTitle().toStdString();
+    // X11 gets the title through the native window, where Qt turns an empty
+    // one into the application's name.
+    EXPECT_FALSE(box->windowHandle()->title().isEmpty());
+    EXPECT_EQ(box->windowHandle()->title().trimmed(), box->windowTitle());
+    pressKey(box, Qt::Key_Return);
+  };
+  for (const char* title : {"Installazione Client ZEPO", ""}) {
+    MessageBox box("OK", kMbInformation, title);
+    whileModal(look, [&] { return box.ask(); });
+    InputBox input("N.", title);
+    whileModal(look, [&] { return input.ask(); });
+  }
 }
 
 TEST(MessageBox, EnterAnswersOkEscAndCloseBoxAnswerCancel) {

@@ -31,12 +31,22 @@ QWidget* QtUi::dialogParent() const {
   return nullptr;
 }
 
+// A box waits over the windows as their records are now: the logic may have
+// filled a shown window since it was last shown (a check run shows its
+// window first and fills it afterwards).
+void QtUi::showShownRecords() {
+  for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport})
+    if (QWidget* shown = window(form); shown && shown->isVisible()) showRecord(form);
+}
+
 int QtUi::msgBox(const std::string& prompt, int buttons, const std::string& title) {
+  showShownRecords();
   MessageBox box(prompt, buttons, title, dialogParent());
   return box.ask();
 }
 
 std::string QtUi::inputBox(const std::string& prompt, const std::string& title) {
+  showShownRecords();
   InputBox box(prompt, title, dialogParent());
   return box.ask();
 }
@@ -132,14 +142,14 @@ void QtUi::refresh(Form form) {
   window->repaint();
 }
 
-int QtUi::screenWidthTwips() {
+double QtUi::screenWidthTwips() {
   QScreen* screen = QGuiApplication::primaryScreen();
-  int pixels = screen ? screen->geometry().width() : 0;
-  return static_cast<int>(pixels * twips_.perPixel() + 0.5);
+  double pixels = screen ? screen->geometry().width() * screen->devicePixelRatio() : 0;
+  return pixels * twips_.perPixel();
 }
 
-int QtUi::twipsPerPixelX() {
-  return static_cast<int>(twips_.perPixel() + 0.5);
+double QtUi::twipsPerPixelX() {
+  return twips_.perPixel();
 }
 
 bool QtUi::runEvent(const std::function<void(Installer&)>& procedure) {

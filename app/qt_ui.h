@@ -35,8 +35,8 @@ class QtUi : public Ui {
   void hide(Form form) override;
   void unload(Form form) override;
   void refresh(Form form) override;
-  int screenWidthTwips() override;
-  int twipsPerPixelX() override;
+  double screenWidthTwips() override;
+  double twipsPerPixelX() override;
 
   // The event loop's handler: runs one event procedure of the logic. When
   // the procedure ends the installer, the application quits at once; when
@@ -58,6 +58,7 @@ class QtUi : public Ui {
  private:
   QWidget* windowFor(Form form);  // creates the window on first use
   void showRecord(Form form);
+  void showShownRecords();
   void end(int exitCode);
   QWidget* dialogParent() const;
 

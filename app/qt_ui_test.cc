@@ -3,6 +3,11 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/test_app.h"
@@ -104,6 +109,48 @@ TEST_F(QtUiTest, OneWindowOfEachKindShownHiddenRefreshedUnloaded) {
   ui.refresh(Form::kVer);
   ASSERT_NE(ui.window(Form::kVer), nullptr);
   EXPECT_FALSE(ui.window(Form::kVer)->isVisible());
+}
+
+// What the Qt front end reads of an 800-pixel screen at the usual scalings
+// (100 %, 104 %, 125 %, 150 %, 200 %): its width in device pixels, and
+// 1440 / dots per inch twips to a pixel, a fraction at 100 and 144 dpi.
+// Each reading is a process of its own, as the application fixes the
+// screen's scaling when it starts; the child prints what it reads.
+TEST(QtScreenFacts, DevicePixelsAndUnroundedTwipsAtEveryScaling) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (int dpi : {96, 100, 120, 144, 192}) {
+    const QString config = dir.filePath(QString("screen-%1.json").arg(dpi));
+    FILE* file = std::fopen(config.toLocal8Bit().constData(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file,
+                 "{\"screens\": [{\"name\": \"S\", \"x\": 0, \"y\": 0, \"width\": 800, "
+                 "\"height\": 600, \"logicalDpi\": %d, \"logicalBaseDpi\": 96, \"dpr\": 1}]}",
+                 dpi);
+    std::fclose(file);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
+    env.insert("ZEPO_SCREEN_FACTS", "1");
+    child.setProcessEnvironment(env);
+    child.start("/proc/self/exe", {"--gtest_filter=QtScreenFactsChild.*"});
+    ASSERT_TRUE(child.waitForFinished(30000)) << dpi;
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    double width = 0, perPixel = 0;
+    const qsizetype at = out.indexOf("facts ");
+    ASSERT_GE(at, 0) << out.toStdString();
+    ASSERT_EQ(std::sscanf(out.mid(at).toLatin1().constData(), "facts %lf %lf", &width, &perPixel),
+              2);
+    EXPECT_DOUBLE_EQ(perPixel, 1440.0 / dpi) << dpi;
+    EXPECT_EQ(std::nearbyint(width / perPixel), 800) << dpi;
+  }
+}
+
+TEST(QtScreenFactsChild, PrintsWhatTheFrontEndReads) {
+  if (!std::getenv("ZEPO_SCREEN_FACTS")) GTEST_SKIP() << "started by QtScreenFacts";
+  uitest::application();
+  QtUi ui(Twips::ofScreen());
+  std::printf("facts %.17g %.17g\n", ui.screenWidthTwips(), ui.twipsPerPixelX());
 }
 
 }  // namespace

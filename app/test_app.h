@@ -26,6 +26,7 @@ inline QApplication& application() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    Twips::useDevicePixels();
     auto* created = new QApplication(argc, argv);
     QApplication::setApplicationName("clientZEPO");
     QApplication::setQuitOnLastWindowClosed(false);

@@ -12,6 +12,10 @@ Twips Twips::ofScreen() {
   return Twips(1440.0 / dpi);
 }
 
+void Twips::useDevicePixels() {
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+}
+
 int Twips::px(int twips) const {
   return static_cast<int>(std::lround(twips / perPixel_));
 }

@@ -15,6 +15,13 @@ class Twips {
   // 1440 / the logical dots per inch of the primary screen.
   static Twips ofScreen();
 
+  // Called before the application is made: turns Qt's own scaling off, so
+  // that the windows are laid out in twips at the screen's real dots per
+  // inch, as the forms runtime does, and the screen's width is its number
+  // of device pixels (Qt's scaled width, 640 for 800 pixels at 125 %,
+  // cannot give it back exactly).
+  static void useDevicePixels();
+
   double perPixel() const { return perPixel_; }
   int px(int twips) const;
   QRect rect(int left, int top, int width, int height) const;

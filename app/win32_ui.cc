@@ -1,5 +1,7 @@
 #include "app/win32_ui.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "app/win32_input_box.h"
@@ -37,7 +39,12 @@ class ApplicationModal {
 
 }  // namespace
 
-Win32Ui::Win32Ui(Twips twips) : twips_(twips) {}
+Win32Ui::Win32Ui(Twips twips) : twips_(twips) {
+  // The manifest asks for the themed controls, which Windows XP makes
+  // only for a program that has called this.
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
 
 Win32Ui::~Win32Ui() = default;
 
@@ -52,7 +59,16 @@ HWND Win32Ui::dialogOwner() const {
   return nullptr;
 }
 
+// A box waits over the windows as their records are now: the logic may have
+// filled a shown window since it was last shown (a check run shows its
+// window first and fills it afterwards).
+void Win32Ui::showShownRecords() {
+  for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport})
+    if (HWND shown = window(form); shown && IsWindowVisible(shown)) showRecord(form);
+}
+
 int Win32Ui::msgBox(const std::string& prompt, int buttons, const std::string& title) {
+  showShownRecords();
   HWND owner = dialogOwner();
   ApplicationModal modal(
       {window(Form::kMain), window(Form::kAbout), window(Form::kVer), window(Form::kReport)},
@@ -66,6 +82,7 @@ int Win32Ui::msgBox(const std::string& prompt, int buttons, const std::string& t
 }
 
 std::string Win32Ui::inputBox(const std::string& prompt, const std::string& title) {
+  showShownRecords();
   HWND owner = dialogOwner();
   ApplicationModal modal(
       {window(Form::kMain), window(Form::kAbout), window(Form::kVer), window(Form::kReport)},
@@ -169,12 +186,14 @@ void Win32Ui::refresh(Form form) {
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-int Win32Ui::screenWidthTwips() {
-  return static_cast<int>(GetSystemMetrics(SM_CXSCREEN) * twips_.perPixel() + 0.5);
+double Win32Ui::screenWidthTwips() {
+  // Device pixels: the program declares itself aware of the dots per inch,
+  // so Windows does not give it a scaled-down screen.
+  return GetSystemMetrics(SM_CXSCREEN) * twips_.perPixel();
 }
 
-int Win32Ui::twipsPerPixelX() {
-  return static_cast<int>(twips_.perPixel() + 0.5);
+double Win32Ui::twipsPerPixelX() {
+  return twips_.perPixel();
 }
 
 bool Win32Ui::runEvent(const std::function<void(Installer&)>& procedure) {

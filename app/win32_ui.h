@@ -33,8 +33,8 @@ class Win32Ui : public Ui {
   void hide(Form form) override;
   void unload(Form form) override;
   void refresh(Form form) override;
-  int screenWidthTwips() override;
-  int twipsPerPixelX() override;
+  double screenWidthTwips() override;
+  double twipsPerPixelX() override;
 
   // Runs one event procedure of the logic. When the procedure ends the
   // installer, the message loop is told to quit; when it fails with a
@@ -63,6 +63,7 @@ class Win32Ui : public Ui {
  private:
   void createWindow(Form form);
   void showRecord(Form form);
+  void showShownRecords();
   void end(int exitCode);
   HWND dialogOwner() const;
 

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/win32_input_box.h"
@@ -360,6 +364,58 @@ TEST(Win32UiTest, AboutWindowClosesWithEnterOrEsc) {
   ASSERT_NE(about, nullptr);
   SendMessageW(about, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(f.ui.window(Form::kAbout), nullptr);
+}
+
+// What the Windows front end reads of the screen at the usual scalings
+// (100 %, 104 %, 125 %, 150 %, 200 %): its width in device pixels and
+// 1440 / dots per inch twips to a pixel, a fraction at 100 and 144 dpi.
+// A program's dots per inch are fixed when it starts: each reading is a
+// child process started after the user's setting was changed.
+TEST(Win32ScreenFacts, DevicePixelsAndUnroundedTwipsAtEveryScaling) {
+  HKEY desktop = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &desktop, nullptr),
+            ERROR_SUCCESS);
+  DWORD before = 0, size = sizeof before;
+  const bool had = RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+  const int pixels = GetSystemMetrics(SM_CXSCREEN);
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring command =
+      L"\"\"" + std::wstring(self) + L"\" --gtest_filter=Win32ScreenFactsChild.*\"";
+  SetEnvironmentVariableW(L"ZEPO_SCREEN_FACTS", L"1");
+  for (DWORD dpi : {96, 100, 120, 144, 192}) {
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    std::string out;
+    if (FILE* child = _wpopen(command.c_str(), L"r")) {
+      char buffer[256];
+      while (std::fgets(buffer, sizeof buffer, child)) out += buffer;
+      _pclose(child);
+    }
+    double width = 0, perPixel = 0;
+    const std::size_t at = out.find("facts ");
+    ASSERT_NE(at, std::string::npos) << out;
+    ASSERT_EQ(std::sscanf(out.c_str() + at, "facts %lf %lf", &width, &perPixel), 2);
+    EXPECT_DOUBLE_EQ(perPixel, 1440.0 / dpi) << dpi;
+    EXPECT_EQ(std::nearbyint(width / perPixel), pixels) << dpi;
+  }
+  SetEnvironmentVariableW(L"ZEPO_SCREEN_FACTS", nullptr);
+  if (had) {
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before),
+                   sizeof before);
+  } else {
+    RegDeleteValueW(desktop, L"LogPixels");
+  }
+  RegCloseKey(desktop);
+}
+
+TEST(Win32ScreenFactsChild, PrintsWhatTheFrontEndReads) {
+  if (!std::getenv("ZEPO_SCREEN_FACTS")) GTEST_SKIP() << "started by Win32ScreenFacts";
+  Win32Ui ui(Twips::ofScreen());
+  std::printf("facts %.17g %.17g\n", ui.screenWidthTwips(), ui.twipsPerPixelX());
+  std::fflush(stdout);
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ class SilentUi : public zepo::Ui {
   void hide(zepo::Form) override {}
   void unload(zepo::Form) override {}
   void refresh(zepo::Form) override {}
-  int screenWidthTwips() override { return 1024 * 15; }
-  int twipsPerPixelX() override { return 15; }
+  double screenWidthTwips() override { return 1024 * 15; }
+  double twipsPerPixelX() override { return 15; }
 };
 
 std::string readAll(const fs::path& path) {

@@ -34,8 +34,7 @@ void makeIfMissing(Platform& platform, const std::string& folder) {
 int fontSize(Ui& ui) {
   // Worked out in floating point, as the runtime divides, and rounded half
   // to even; a width that is neither 640 nor 800 gives the largest size.
-  double pixels = std::nearbyint(static_cast<double>(ui.screenWidthTwips()) /
-                                 static_cast<double>(ui.twipsPerPixelX()));
+  double pixels = std::nearbyint(ui.screenWidthTwips() / ui.twipsPerPixelX());
   if (pixels == 640) return 16;
   if (pixels == 800) return 21;
   return 31;

@@ -129,28 +129,38 @@ TEST_F(AggiornaClientTest, RepairMakesAMissingRootOnTheListedDrive) {
 }
 
 TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
+  // The width counts in device pixels whatever the scaling; at 100 and
+  // 144 dpi a pixel is a fraction of twips.
   struct Case {
     int width;
+    int dpi;
     const char* posto;
     const char* police;
     const char* offset;
     const char* limit;
   };
   const Case cases[] = {
-      {640, "7", "WinPC,16", "70", "79"},
-      {800, "12", "WinPC,21", "120", "129"},
-      {1280, " 3 ", "WinPC,31", "30", "39"},
-      {600, "x", "WinPC,31", "0", "9"},
-      {1024, "2.5", "WinPC,31", "25", "34"},
-      {1024, "1.005", "WinPC,31", "10.05", "19.05"},
-      {1024, "12345678901234567", "WinPC,31", "1.23456789012346E+17", "1.23456789012346E+17"},
+      {640, 96, "7", "WinPC,16", "70", "79"},
+      {800, 96, "12", "WinPC,21", "120", "129"},
+      {1280, 96, " 3 ", "WinPC,31", "30", "39"},
+      {600, 96, "x", "WinPC,31", "0", "9"},
+      {1024, 96, "2.5", "WinPC,31", "25", "34"},
+      {1024, 96, "1.005", "WinPC,31", "10.05", "19.05"},
+      {1024, 96, "12345678901234567", "WinPC,31", "1.23456789012346E+17", "1.23456789012346E+17"},
+      {800, 100, "1", "WinPC,21", "10", "19"},
+      {800, 120, "1", "WinPC,21", "10", "19"},
+      {800, 144, "1", "WinPC,21", "10", "19"},
+      {800, 192, "1", "WinPC,21", "10", "19"},
+      {640, 144, "1", "WinPC,16", "10", "19"},
+      {1024, 120, "1", "WinPC,31", "10", "19"},
   };
   for (const Case& c : cases) {
     ui.screenWidthPixels = c.width;
+    ui.twipsPerPixel = 1440.0 / c.dpi;
     ui.msgBoxAnswers = {kIdCancel};
     app.frmMain.txtPosto = c.posto;
     AggiornaClient(app, "c:\\zepo", true);
-    EXPECT_EQ(entry("Abal~Context", "Police"), c.police) << c.width;
+    EXPECT_EQ(entry("Abal~Context", "Police"), c.police) << c.width << " at " << c.dpi;
     EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), c.offset) << c.posto;
     EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), c.limit) << c.posto;
   }

@@ -47,9 +47,12 @@ class Ui {
   // logic keeps the thread busy afterwards.
   virtual void refresh(Form form) = 0;
 
-  // The screen's width in twips and twips per horizontal pixel.
-  virtual int screenWidthTwips() = 0;
-  virtual int twipsPerPixelX() = 0;
+  // The screen's width in twips and twips per horizontal pixel, as the
+  // forms runtime gives them: the width is the screen's real number of
+  // device pixels whatever the scaling, and a pixel is 1440 / the logical
+  // dots per inch twips, a fraction at 100 or 144 dpi.
+  virtual double screenWidthTwips() = 0;
+  virtual double twipsPerPixelX() = 0;
 };
 
 }  // namespace zepo

@@ -32,7 +32,7 @@ class ScriptedUi : public Ui {
   std::vector<std::string> windowCalls;
 
   int screenWidthPixels = 1024;
-  int twipsPerPixel = 15;
+  double twipsPerPixel = 15;
 
   int msgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string inputBox(const std::string& prompt, const std::string& title) override;
@@ -40,8 +40,8 @@ class ScriptedUi : public Ui {
   void hide(Form form) override;
   void unload(Form form) override;
   void refresh(Form form) override;
-  int screenWidthTwips() override { return screenWidthPixels * twipsPerPixel; }
-  int twipsPerPixelX() override { return twipsPerPixel; }
+  double screenWidthTwips() override { return screenWidthPixels * twipsPerPixel; }
+  double twipsPerPixelX() override { return twipsPerPixel; }
 
   // The prompts of the message boxes shown, in order.
   std::vector<std::string> prompts() const;
