@@ -24,21 +24,20 @@ namespace {
 // 96 dots per inch, whatever the display has.
 constexpr double kTwipsPerPixel = 15.0;
 
+BOOL CALLBACK findShownBox(HWND hwnd, LPARAM result) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<HWND*>(result) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The modal box of this thread that is showing, or null.
 HWND shownBox() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM result) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-          *reinterpret_cast<HWND*>(result) = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), findShownBox, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -340,6 +339,29 @@ TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
   SendMessageW(report, WM_CLOSE, 0, 0);
   EXPECT_EQ(f.ui.window(Form::kReport), report);
   EXPECT_FALSE(IsWindowVisible(report));
+}
+
+// Explorer shows the version of the file's resource; the about window shows
+// the program's: one version, from the build.
+TEST(Win32UiTest, VersionResourceIsTheProgramsVersion) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  DWORD size = GetFileVersionInfoSizeW(self, nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(self, 0, size, info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), kProgramVersion.major);
+  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), kProgramVersion.minor);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), kProgramVersion.revision);
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\041004E4\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), std::to_wstring(kProgramVersion.major) + L"." +
+                                    std::to_wstring(kProgramVersion.minor) + L"." +
+                                    std::to_wstring(kProgramVersion.revision));
 }
 
 TEST(Win32UiTest, AboutWindowClosesWithEnterOrEsc) {

@@ -113,7 +113,7 @@ std::string LinuxPlatform::appTitle() {
 }
 
 AppVersion LinuxPlatform::appVersion() {
-  return {3, 0, 0};
+  return kProgramVersion;
 }
 
 }  // namespace zepo

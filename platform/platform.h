@@ -16,6 +16,8 @@
 // macros (CopyFile, DeleteFile...).
 #pragma once
 
+#include "zepo_version.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -88,6 +90,10 @@ struct AppVersion {
   int minor = 0;
   int revision = 0;
 };
+
+// This program's version, on every platform.
+inline constexpr AppVersion kProgramVersion{ZEPO_VERSION_MAJOR, ZEPO_VERSION_MINOR,
+                                            ZEPO_VERSION_REVISION};
 
 // A drive of the workstation: its lower-case letter and volume label ("" for
 // none).

@@ -264,7 +264,7 @@ std::string Win32Platform::appTitle() {
 }
 
 AppVersion Win32Platform::appVersion() {
-  return {3, 0, 0};
+  return kProgramVersion;
 }
 
 }  // namespace zepo
