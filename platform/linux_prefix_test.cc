@@ -208,11 +208,15 @@ TEST(WindowsFunctions, AddFontResourceRecordsTheFont) {
   ws.addDrive('d', "DATI");
   ws.writeFile("d:\\zepo\\wexa36\\winpcf.fon", "font");
   LinuxPlatform& p = ws.platform();
+  ws.writeFile("d:\\zepo\\wexa36\\other.fon", "font");
   EXPECT_EQ(p.AddFontResourceA("D:\\zepo\\WEXA36\\winpcf.fon"), 1);
   EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\missing.fon"), 0);
   EXPECT_EQ(p.AddFontResourceA("q:\\zepo\\wexa36\\winpcf.fon"), 0);
   EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36"), 0);
-  EXPECT_EQ(contents(ws.dir() + "/fonts.txt"), "D:\\zepo\\WEXA36\\winpcf.fon\n");
+  EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\other.fon"), 1);
+  // Every font loaded stays listed.
+  EXPECT_EQ(contents(ws.dir() + "/fonts.txt"),
+            "D:\\zepo\\WEXA36\\winpcf.fon\nd:\\zepo\\wexa36\\other.fon\n");
 }
 
 TEST(WindowsFunctions, DefaultPrefixFolder) {
