@@ -23,10 +23,23 @@
 
 namespace zepo {
 
-LinuxPlatform::LinuxPlatform(const std::string& prefixDir)
-    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)),
-      registry_(std::make_unique<RegistryStore>(prefixDir + "/registry.reg")) {
+LinuxPlatform::LinuxPlatform(const std::string& prefixDir, RegistryReading registry)
+    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)) {
+  if (registry == RegistryReading::kAtStart) {
+    registry_ = std::make_unique<RegistryStore>(prefix_->file("registry.reg"));
+  }
   prefix_->exportToChildren();
+}
+
+RegistryStore* LinuxPlatform::registry() {
+  if (!registry_) {
+    try {
+      registry_ = std::make_unique<RegistryStore>(prefix_->file("registry.reg"));
+    } catch (const std::runtime_error&) {
+      return nullptr;  // tried again on the next call
+    }
+  }
+  return registry_.get();
 }
 
 LinuxPlatform::~LinuxPlatform() = default;
