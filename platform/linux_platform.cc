@@ -129,6 +129,9 @@ std::vector<DriveInfo> LinuxPlatform::drives() {
 }
 
 std::string LinuxPlatform::appPath() {
+  // A workstation used as it stands (a Wine prefix) may not have the folder
+  // yet: it is made when it is first asked for.
+  prefix_->makeProgramDirectory();
   return prefix_->programDirectory();
 }
 
