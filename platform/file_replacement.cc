@@ -12,12 +12,17 @@ std::string FileReplacement::newFileName(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   std::size_t slash = target.find_last_of("/\\");
   std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  // It starts with a dot, so that Linux listings never give it, and is
-  // short enough for any file system's name limit, whatever the old name.
+#ifdef _WIN32
+  // Not a dot: Wine would show the file, and so its copy, as hidden.
+  constexpr const char* kLead = "~";
+#else
+  constexpr const char* kLead = ".";  // no Linux listing gives it
+#endif
+  // Short enough for any file system's name limit, whatever the old name.
   std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200);
   char tail[32];
   std::snprintf(tail, sizeof tail, ".%08x%x.new", process, counter.fetch_add(1));
-  return folder + "." + name + tail;
+  return folder + kLead + name + tail;
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes) {
