@@ -1,5 +1,7 @@
 #include "app/pictures.h"
 
+#include <QImageReader>
+#include <QMap>
 #include <QSet>
 
 #include "app/test_app.h"
@@ -29,6 +31,25 @@ TEST(Pictures, IconImagesUseOnlyTheSixteenColours) {
     }
     EXPECT_TRUE(used.subtract(palette).isEmpty()) << size;
     EXPECT_GT(transparent, 0) << size;
+  }
+}
+
+// The Windows program's icon file, written from this drawing by draw-icons
+// and kept in the sources: read back by Qt's own ICO reader, it holds the
+// window's 16 and 32 pixel images pixel for pixel, transparency included.
+TEST(Pictures, WindowsIconFileHoldsTheWindowIcon) {
+  uitest::application();
+  QImageReader reader(ZEPO_SOURCE_DIR "/packaging/windows/clientzepo.ico", "ico");
+  QMap<int, QImage> images;
+  for (int i = 0; i < reader.imageCount(); ++i) {
+    ASSERT_TRUE(reader.jumpToImage(i));
+    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+    images.insert(image.width(), image);
+  }
+  ASSERT_EQ(images.keys(), QList<int>({16, 32}));
+  for (auto [size, image] : images.asKeyValueRange()) {
+    EXPECT_EQ(image, iconImage(size)) << size;
   }
 }
 

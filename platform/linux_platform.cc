@@ -7,12 +7,15 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <set>
+#include <stdexcept>
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/file_replacement.h"
 #include "platform/linux_files.h"
 #include "platform/linux_platform_process.h"
 #include "platform/linux_prefix.h"
@@ -20,10 +23,23 @@
 
 namespace zepo {
 
-LinuxPlatform::LinuxPlatform(const std::string& prefixDir)
-    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)),
-      registry_(std::make_unique<RegistryStore>(prefixDir + "/registry.reg")) {
+LinuxPlatform::LinuxPlatform(const std::string& prefixDir, RegistryReading registry)
+    : prefix_(std::make_unique<LinuxPrefix>(prefixDir)) {
+  if (registry == RegistryReading::kAtStart) {
+    registry_ = std::make_unique<RegistryStore>(prefix_->file("registry.reg"));
+  }
   prefix_->exportToChildren();
+}
+
+RegistryStore* LinuxPlatform::registry() {
+  if (!registry_) {
+    try {
+      registry_ = std::make_unique<RegistryStore>(prefix_->file("registry.reg"));
+    } catch (const std::runtime_error&) {
+      return nullptr;  // tried again on the next call
+    }
+  }
+  return registry_.get();
 }
 
 LinuxPlatform::~LinuxPlatform() = default;
@@ -70,13 +86,21 @@ int LinuxPlatform::AddFontResourceA(const std::string& fileName) {
   }
   struct stat st;
   if (!font.exists || stat(font.host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  std::string line = fileName + "\n";
-  int fd =
-      open(prefix_->file("fonts.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) return 0;
-  bool written = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
-  close(fd);
-  return written ? 1 : 0;
+  // The fonts loaded before stay; the list is replaced whole, never cut.
+  std::string fonts;
+  int fd = open(prefix_->file("fonts.txt").c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0)
+      fonts.append(buffer, static_cast<std::size_t>(n));
+    close(fd);
+    if (n < 0) return 0;
+  } else if (errno != ENOENT) {
+    return 0;
+  }
+  if (!fonts.empty() && fonts.back() != '\n') fonts += '\n';
+  return replaceFile(prefix_->file("fonts.txt"), fonts + fileName + "\n") ? 1 : 0;
 }
 
 int LinuxPlatform::osPlatform() {
@@ -105,6 +129,9 @@ std::vector<DriveInfo> LinuxPlatform::drives() {
 }
 
 std::string LinuxPlatform::appPath() {
+  // A workstation used as it stands (a Wine prefix) may not have the folder
+  // yet: it is made when it is first asked for.
+  prefix_->makeProgramDirectory();
   return prefix_->programDirectory();
 }
 

@@ -27,10 +27,18 @@ class RegistryStore;
 
 class LinuxPlatform : public Platform {
  public:
+  enum class RegistryReading {
+    kAtStart,     // a registry.reg that cannot be read is found at once
+    kOnFirstUse,  // for programs that may never use the registry (xcopy)
+  };
+
   // Uses the prefix folder `prefixDir`, laying out the default workstation
   // when it is missing or empty. Throws std::runtime_error with a message
-  // naming the file and line when platform.ini or registry.reg is malformed.
-  explicit LinuxPlatform(const std::string& prefixDir);
+  // naming the file (and the line) when platform.ini, or with kAtStart
+  // registry.reg, is malformed or no file. A registry that cannot be read
+  // on first use makes the registry functions fail with ERROR_BADDB.
+  explicit LinuxPlatform(const std::string& prefixDir,
+                         RegistryReading registry = RegistryReading::kAtStart);
   ~LinuxPlatform() override;
 
   // The prefix named by ZEPO_PREFIX, else $XDG_DATA_HOME/clientzepo, else
@@ -95,6 +103,9 @@ class LinuxPlatform : public Platform {
   struct OpenFile;  // linux_platform_files.cc
   struct Listing;   // linux_platform_files.cc
   struct Process;   // linux_platform_process.cc
+
+  // The registry, read on first use; nullptr when it cannot be read.
+  RegistryStore* registry();
 
   std::unique_ptr<LinuxPrefix> prefix_;
   std::unique_ptr<RegistryStore> registry_;

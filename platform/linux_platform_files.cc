@@ -14,6 +14,7 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/file_replacement.h"
 #include "platform/linux_dos_attributes.h"
 #include "platform/linux_files.h"
 #include "platform/linux_platform.h"
@@ -306,19 +307,16 @@ void LinuxPlatform::copyFile(const std::string& source, const std::string& desti
       if (readOnly(old)) throw RuntimeError(kErrPathFileAccess);
     }
   }
-  int out = open(to.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 0777);
-  if (out < 0) fail(errno, kErrPathNotFound);
-  std::unique_ptr<int, void (*)(int*)> outGuard(&out, [](int* fd) { close(*fd); });
+  // The copy is written beside the destination and renamed over it: a
+  // failure half-way (a full disk) leaves the old file whole, and no new
+  // half-written file.
+  FileReplacement out;
+  if (!out.begin(to.host, FileReplacement::Attributes::kNone)) fail(errno, kErrPathNotFound);
+  copyContents(in, static_cast<int>(out.handle()), static_cast<std::uint64_t>(st.st_size));
+  // A device written as it is keeps its own attributes.
+  if (!out.newFile().empty()) copyAttributes(in, static_cast<int>(out.handle()), st);
+  if (!out.commit()) fail(errno);
   if (!to.exists) paths.noteAdded(to.folder, to.name);
-  try {
-    copyContents(in, out, static_cast<std::uint64_t>(st.st_size));
-  } catch (const RuntimeError&) {
-    // As Windows does, a failed copy leaves no new half-written file.
-    if (!to.exists && unlink(to.host.c_str()) == 0) paths.noteRemoved(to.folder, to.name);
-    throw;
-  }
-  struct stat written;
-  if (fstat(out, &written) == 0 && S_ISREG(written.st_mode)) copyAttributes(in, out, st);
 }
 
 void LinuxPlatform::deleteFile(const std::string& path) {

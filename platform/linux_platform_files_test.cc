@@ -9,6 +9,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -18,6 +19,7 @@
 
 #include "platform/errors.h"
 #include "platform/linux_platform.h"
+#include "tests/file_size_limit.h"
 #include "tests/test_workstation.h"
 
 namespace fs = std::filesystem;
@@ -225,6 +227,24 @@ TEST(FileOperations, CopyFile) {
   EXPECT_EQ(ws.readFile("c:\\clientzepo\\small.txt"), "small");
   p.copyFile("c:\\clientzepo\\small.txt", "c:\\copy.txt");
   EXPECT_EQ(p.getAttributes("c:\\copy.txt"), kAttrReadOnly | kAttrHidden);
+
+  // A copy that fails half-way (a full disk) leaves the old destination
+  // whole, and no half-written new file, under any name.
+  ws.writeFile("c:\\clientzepo\\old.txt", "old");
+  {
+    FileSizeLimit full(1024 * 1024);
+    EXPECT_EQ(errorOf([&] { p.copyFile("\\\\srv1\\zepo\\zepo.ini", "c:\\clientzepo\\old.txt"); }),
+              kErrDiskFull);
+    EXPECT_EQ(errorOf([&] { p.copyFile("\\\\srv1\\zepo\\zepo.ini", "c:\\clientzepo\\fresh.txt"); }),
+              kErrDiskFull);
+  }
+  EXPECT_EQ(ws.readFile("c:\\clientzepo\\old.txt"), "old");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(ws.hostPath("c:\\clientzepo"))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"New.ini", "old.txt", "small.txt"}));
 }
 
 TEST(FileOperations, DeleteFile) {

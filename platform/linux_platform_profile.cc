@@ -9,18 +9,19 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/file_replacement.h"
 #include "platform/ini_file.h"
 #include "platform/linux_platform.h"
 
 namespace zepo {
 namespace {
 
-// A name or value as the file holds it: Windows-1252 bytes, or for a UTF-8
-// file the same characters in UTF-8 (what Windows' own conversion of the
-// 8-bit text gives).
+// A name or value as the file holds it: Windows-1252 bytes, or for a
+// Unicode file the same characters in UTF-8 (what Windows' own conversion of
+// the 8-bit text gives).
 std::string inFileEncoding(const IniFile& ini, const std::string& utf8) {
   std::string ansi = toCodePage(utf8);
-  return ini.isUtf8() ? fromCodePage(ansi) : ansi;
+  return ini.isUnicode() ? fromCodePage(ansi) : ansi;
 }
 
 // Writes `text` and a '\0' over the first `characters` + 1 characters of
@@ -60,7 +61,7 @@ std::uint32_t LinuxPlatform::GetPrivateProfileStringA(const std::string& section
   IniFile ini(std::move(bytes));
   std::optional<std::string> value =
       ini.read(inFileEncoding(ini, section), inFileEncoding(ini, key));
-  if (value && ini.isUtf8()) value = toCodePage(*value);
+  if (value && ini.isUnicode()) value = toCodePage(*value);
   const std::string result = profileResult(value, toCodePage(defaultValue), size);
   if (size == 0) return 0;
   fillBuffer(buffer, fromCodePage(result), result.size());
@@ -91,12 +92,9 @@ bool LinuxPlatform::WritePrivateProfileStringA(const std::string& section, const
   std::optional<std::string> text;
   if (value) text = inFileEncoding(ini, *value);
   if (!ini.write(inFileEncoding(ini, section), inFileEncoding(ini, key), text)) return true;
-
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(ini.bytes().data(), static_cast<std::streamsize>(ini.bytes().size()));
-  out.close();
-  return static_cast<bool>(out);
+  // Never truncated and written in place: a kill or a full disk half-way
+  // leaves the old file as it was.
+  return replaceFile(path, ini.bytes());
 }
 
 }  // namespace zepo

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/linux_platform.h"
+#include "tests/file_size_limit.h"
+#include "tests/json_lines.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
@@ -38,6 +43,30 @@ class LinuxProfileTest : public ::testing::Test {
   TestWorkstation ws_;
   LinuxPlatform& p_ = ws_.platform();
 };
+
+TEST_F(LinuxProfileTest, AgreesWithWindowsOnEveryReferenceQuery) {
+  // The reference data gives names and values as Windows-1252 bytes.
+  const std::string dir = referenceDataDir() + "/ini-reading/";
+  std::vector<JsonLine> queries = readJsonLines(dir + "expected.jsonl");
+  ASSERT_GE(queries.size(), 50u);
+  std::set<std::string> files;
+  for (const JsonLine& query : queries) {
+    const std::string& file = query.values.at("file");
+    const std::string& section = query.values.at("section");
+    const std::string& key = query.values.at("key");
+    if (files.insert(file).second) {
+      std::ifstream in(dir + file, std::ios::binary);
+      writeFile(file, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    SCOPED_TRACE(file + " [" + section + "] " + key);
+    std::uint32_t count = 0;
+    std::string value =
+        toCodePage(read(fromCodePage(section), fromCodePage(key), "c:\\" + file, &count));
+    EXPECT_EQ(std::to_string(count), query.values.at("count"));
+    EXPECT_EQ(value, query.values.at("value"));
+  }
+  EXPECT_EQ(files.size(), 15u);  // every sample file is asked
+}
 
 TEST_F(LinuxProfileTest, ReadsIntoTheBufferByCharacters) {
   writeFile("a.ini", "[S]\r\nCity = citt\xE0 \r\nLong=" + std::string(300, '\xE0') + "\r\n");
@@ -103,13 +132,51 @@ TEST_F(LinuxProfileTest, WriteFailuresReturnFalse) {
   EXPECT_EQ(contents("ro.ini"), "[S]\r\nK=1\r\n");
 }
 
-TEST_F(LinuxProfileTest, Utf8FileWithByteOrderMarkStaysUtf8) {
+TEST_F(LinuxProfileTest, WritesReplaceTheWholeFile) {
+  writeFile("sys.ini", "[boot]\r\nshell=Explorer.exe\r\n");
+  const std::string path = onDriveC("sys.ini");
+  fs::permissions(path, fs::perms(0640));
+  ASSERT_EQ(setxattr(path.c_str(), "user.DOSATTRIB", "0x4", 3, 0), 0);
+  // A reader of the old file sees it whole; the new one keeps the old one's
+  // permissions and attributes.
+  std::ifstream reader(path, std::ios::binary);
+  EXPECT_TRUE(
+      p_.WritePrivateProfileStringA("DBS_REG_32", "X", std::string(5000, 'x'), "c:\\sys.ini"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}),
+            "[boot]\r\nshell=Explorer.exe\r\n");
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+  char bits[8] = {};
+  EXPECT_EQ(getxattr(path.c_str(), "user.DOSATTRIB", bits, sizeof bits), 3);
+  EXPECT_STREQ(bits, "0x4");
+
+  // A full disk half-way: false, the old file whole, nothing left beside it.
+  const std::string before = contents("sys.ini");
+  {
+    FileSizeLimit full(4096);
+    EXPECT_FALSE(
+        p_.WritePrivateProfileStringA("DBS_REG_32", "X", std::string(9000, 'y'), "c:\\sys.ini"));
+  }
+  EXPECT_EQ(contents("sys.ini"), before);
+  for (const auto& entry : fs::directory_iterator(p_.hostPath("c:\\"))) {
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+  }
+}
+
+TEST_F(LinuxProfileTest, UnicodeFilesStayInTheirEncoding) {
   writeFile("u.ini", "\xEF\xBB\xBF[S]\r\nCity=citt\xC3\xA0\r\n");
   std::uint32_t count = 0;
   EXPECT_EQ(read("S", "City", "c:\\u.ini", &count), "città");
   EXPECT_EQ(count, 5u);
   EXPECT_TRUE(p_.WritePrivateProfileStringA("S", "Town", std::string("più"), "c:\\u.ini"));
   EXPECT_EQ(contents("u.ini"), "\xEF\xBB\xBF[S]\r\nCity=citt\xC3\xA0\r\nTown=pi\xC3\xB9\r\n");
+
+  // UTF-16 (here big-endian) is written back as UTF-16.
+  writeFile("w.ini", std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0\xE0", 18));
+  EXPECT_EQ(read("s", "K", "c:\\w.ini"), "à");
+  EXPECT_TRUE(p_.WritePrivateProfileStringA("S", "T", std::string("ù"), "c:\\w.ini"));
+  EXPECT_EQ(contents("w.ini"), std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0\xE0"
+                                           "\0\r\0\n\0T\0=\0\xF9\0\r\0\n",
+                                           32));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::int32_t kErrorInvalidParameter = 87;
 constexpr std::int32_t kErrorBadPathname = 161;
+constexpr std::int32_t kErrorBadDb = 1009;  // ERROR_BADDB: the registry cannot be read
 constexpr std::int32_t kErrorRegistryIoFailed = 1016;
 constexpr std::uint32_t kRegCreatedNewKey = 1;
 constexpr std::uint32_t kRegOpenedExistingKey = 2;
@@ -59,6 +60,10 @@ std::int32_t errorOf(RegistryStore::Result result) {
       return kErrorFileNotFound;
     case RegistryStore::Result::kNotSaved:
       return kErrorRegistryIoFailed;
+    case RegistryStore::Result::kReadOnly:
+      // A hive that cannot be written refuses changes as a key without the
+      // right to change it does.
+      return kErrorAccessDenied;
   }
   return kErrorRegistryIoFailed;
 }
@@ -73,11 +78,15 @@ std::int32_t LinuxPlatform::RegCreateKeyExA(RegKey root, const std::string& subK
   if (!base) return kErrorInvalidHandle;
   const std::string sub = toCodePage(subKey);
   if (sub.starts_with('\\')) return kErrorBadPathname;
+  RegistryStore* registry = this->registry();
+  if (!registry) return kErrorBadDb;
   const std::string path = *base + "\\" + sub;
   bool created = false;
-  if (std::int32_t error = errorOf(registry_->createKey(path, &created))) return error;
+  if (std::int32_t error = errorOf(registry->createKey(path, &created))) return error;
+  std::optional<std::string> stored = registry->keyPath(path);
+  if (!stored) return kErrorRegistryIoFailed;  // gone from the file at once
   result = nextKey_++;
-  openKeys_[result] = *registry_->keyPath(path);
+  openKeys_[result] = *stored;
   openKeyAccess_[result] = access;
   disposition = created ? kRegCreatedNewKey : kRegOpenedExistingKey;
   return kErrorSuccess;
@@ -90,7 +99,9 @@ std::int32_t LinuxPlatform::RegOpenKeyExA(RegKey root, const std::string& subKey
   if (!base) return kErrorInvalidHandle;
   const std::string sub = toCodePage(subKey);
   if (sub.starts_with('\\')) return kErrorBadPathname;
-  std::optional<std::string> path = registry_->keyPath(*base + "\\" + sub);
+  RegistryStore* registry = this->registry();
+  if (!registry) return kErrorBadDb;
+  std::optional<std::string> path = registry->keyPath(*base + "\\" + sub);
   if (!path) return kErrorFileNotFound;
   result = nextKey_++;
   openKeys_[result] = *path;
@@ -110,7 +121,9 @@ std::int32_t LinuxPlatform::RegSetValueExA(RegKey key, const std::string& valueN
   if (type != kRegSz) return kErrorInvalidParameter;
   std::string text = data.substr(0, std::min<std::size_t>(dataSize, data.size()));
   text.resize(std::min(text.size(), text.find('\0')));
-  return errorOf(registry_->setString(*path, toCodePage(valueName), text));
+  RegistryStore* registry = this->registry();
+  if (!registry) return kErrorBadDb;
+  return errorOf(registry->setString(*path, toCodePage(valueName), text));
 }
 
 std::int32_t LinuxPlatform::RegDeleteValueA(RegKey key, const std::string& valueName) {
@@ -119,7 +132,9 @@ std::int32_t LinuxPlatform::RegDeleteValueA(RegKey key, const std::string& value
   if (openKeys_.count(key) && !(openKeyAccess_[key] & kSetValueRights)) {
     return kErrorAccessDenied;
   }
-  return errorOf(registry_->deleteValue(*path, toCodePage(valueName)));
+  RegistryStore* registry = this->registry();
+  if (!registry) return kErrorBadDb;
+  return errorOf(registry->deleteValue(*path, toCodePage(valueName)));
 }
 
 std::int32_t LinuxPlatform::RegCloseKey(RegKey key) {

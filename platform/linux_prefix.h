@@ -37,6 +37,11 @@ class LinuxPrefix {
   float version() const { return version_; }
   const std::string& windowsDirectory() const { return windowsDirectory_; }
   const std::string& programDirectory() const { return programDirectory_; }
+  // Makes the program folder, and every folder on its way, when it is
+  // missing and its drive or share is there (a Wine prefix has no
+  // C:\clientZEPO): the installer writes its scratch files in it. Tried
+  // once; what cannot be made stays missing.
+  void makeProgramDirectory();
   // The volume label of a drive (lower-case letter); "" for none.
   std::string label(char letter) const;
 
@@ -67,7 +72,8 @@ class LinuxPrefix {
   float version_ = 5.1f;
   std::string windowsDirectory_ = "C:\\WINDOWS";
   std::string programDirectory_ = "C:\\clientZEPO";
-  std::map<char, std::string> labels_ = {{'d', "DATI"}};
+  std::map<char, std::string> labels_;  // only those that [Labels] names
+  bool programDirectoryMade_ = false;
 };
 
 }  // namespace zepo

@@ -116,6 +116,23 @@ TEST(DefaultWorkstation, AnExistingPrefixIsUsedAsItStands) {
   EXPECT_EQ(p.drives().size(), 0u);
   EXPECT_FALSE(fs::exists(wine + "/platform.ini"));
   EXPECT_FALSE(fs::exists(wine + "/drive_c"));
+
+  // Its program folder is made when it is first asked for (on a drive
+  // that is there), so that the check run can write its scratch list.
+  fs::create_directories(wine + "/drive_c/windows");
+  fs::create_directory_symlink("../drive_c", wine + "/dosdevices/c:");
+  LinuxPlatform used(wine);
+  EXPECT_FALSE(fs::exists(wine + "/drive_c/clientZEPO"));
+  EXPECT_EQ(used.appPath(), "C:\\clientZEPO");
+  used.openText(1, used.appPath() + "\\filetmp.txt", TextMode::kOutput);
+  used.writeLine(1, "x");
+  used.closeFile(1);
+  EXPECT_EQ(contents(wine + "/drive_c/clientZEPO/filetmp.txt"), "x\r\n");
+  // Without the drive nothing is made, and asking does not fail.
+  fs::create_directories(ws.dir() + "/wine2/dosdevices");
+  LinuxPlatform noDrive(ws.dir() + "/wine2");
+  EXPECT_EQ(noDrive.appPath(), "C:\\clientZEPO");
+  EXPECT_FALSE(fs::exists(ws.dir() + "/wine2/drive_c"));
 }
 
 TEST(DefaultWorkstation, MalformedPlatformIniNamesFileAndLine) {
@@ -131,7 +148,9 @@ TEST(DefaultWorkstation, MalformedPlatformIniNamesFileAndLine) {
         Case{"; ok\nthis is no setting\n", 2}, Case{"Platform=2\n", 1},
         Case{"[System]\rVersion=5,1\r", 2}, Case{"[System]\nWindowsDirectory=WINDOWS\n", 2},
         Case{"[System]\nPlatfrom=2\n", 2}, Case{"[Labels]\n\nd=DATI\ndata=x\n", 4},
-        Case{"[System\n", 1}, Case{"[System]\nVersion=" + std::string(50, '9') + "\n", 2}}) {
+        Case{"[System\n", 1}, Case{"[System]\nVersion=" + std::string(50, '9') + "\n", 2},
+        Case{"[System]\n\nPlatform=99999999999999999999\n", 3},
+        Case{"[System]\nWindowsDirectory=C:\\" + std::string(252, 'W') + "\n", 2}}) {
     std::string ini = dir + "/platform.ini";
     std::ofstream(ini, std::ios::binary) << c.text;
     try {
@@ -146,6 +165,18 @@ TEST(DefaultWorkstation, MalformedPlatformIniNamesFileAndLine) {
     EXPECT_EQ(contents(ini), c.text);
     EXPECT_FALSE(fs::exists(dir + "/dosdevices"));
   }
+
+  // A platform.ini that is a folder is no settings file either.
+  fs::remove(dir + "/platform.ini");
+  fs::create_directory(dir + "/platform.ini");
+  try {
+    LinuxPlatform p(dir);
+    ADD_FAILURE() << "accepted a folder";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              dir + "/platform.ini: is a folder, not the workstation's settings file");
+  }
+  EXPECT_FALSE(fs::exists(dir + "/dosdevices"));
 }
 
 TEST(DefaultWorkstation, PlatformIniRules) {
@@ -184,12 +215,12 @@ TEST(Drives, LettersInOrderWithTheirLabels) {
   EXPECT_EQ(drives[2].label, "BACKUP");
   EXPECT_EQ(drives[3].letter, 'z');  // a drive that is not ready is still a drive
 
-  // Without a label of its own, d: has the default one.
+  // Without [Labels] no drive has a label (a Wine prefix, say).
   std::string dir = ws.dir() + "/plain";
   fs::create_directories(dir + "/dosdevices/d:");
   fs::create_directories(dir + "/dosdevices/c:");
   LinuxPlatform p(dir);
-  EXPECT_EQ(p.drives()[1].label, "DATI");
+  EXPECT_EQ(p.drives()[1].label, "");
 }
 
 TEST(WindowsFunctions, GetWindowsDirectoryFillsTheBuffer) {
@@ -208,11 +239,15 @@ TEST(WindowsFunctions, AddFontResourceRecordsTheFont) {
   ws.addDrive('d', "DATI");
   ws.writeFile("d:\\zepo\\wexa36\\winpcf.fon", "font");
   LinuxPlatform& p = ws.platform();
+  ws.writeFile("d:\\zepo\\wexa36\\other.fon", "font");
   EXPECT_EQ(p.AddFontResourceA("D:\\zepo\\WEXA36\\winpcf.fon"), 1);
   EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\missing.fon"), 0);
   EXPECT_EQ(p.AddFontResourceA("q:\\zepo\\wexa36\\winpcf.fon"), 0);
   EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36"), 0);
-  EXPECT_EQ(contents(ws.dir() + "/fonts.txt"), "D:\\zepo\\WEXA36\\winpcf.fon\n");
+  EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\other.fon"), 1);
+  // Every font loaded stays listed.
+  EXPECT_EQ(contents(ws.dir() + "/fonts.txt"),
+            "D:\\zepo\\WEXA36\\winpcf.fon\nd:\\zepo\\wexa36\\other.fon\n");
 }
 
 TEST(WindowsFunctions, DefaultPrefixFolder) {

@@ -4,7 +4,10 @@
 namespace zepo {
 
 std::unique_ptr<Platform> makeWorkstationPlatform() {
-  return std::make_unique<LinuxPlatform>(LinuxPlatform::defaultPrefixDir());
+  // The registry is read by the first registry call: xcopy, which makes
+  // none, never pays for reading it.
+  return std::make_unique<LinuxPlatform>(LinuxPlatform::defaultPrefixDir(),
+                                         LinuxPlatform::RegistryReading::kOnFirstUse);
 }
 
 std::string workstationHostPath(Platform& platform, const std::string& windowsPath) {

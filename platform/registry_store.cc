@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <system_error>
 #include <utility>
-#include <vector>
 
 #include "platform/ansi_case.h"
 
@@ -106,122 +102,109 @@ std::string quotedText(std::string_view text) {
   return out + "\"";
 }
 
+// The root keys in the order of their blocks.
+constexpr std::array<std::size_t, 5> kRootOrder = {0, 4, 1, 2, 3};
+
 }  // namespace
 
-bool RegistryStore::PathOrder::operator()(const std::string& a, const std::string& b) const {
-  // The separator ranks below every character, so "A\B" comes before "A B".
-  auto rank = [](char c) { return c == '\\' ? 0u : static_cast<unsigned char>(c) + 1u; };
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [&](char x, char y) { return rank(x) < rank(y); });
+RegistryTree::RegistryTree() {
+  for (std::string_view root : kRootNames)
+    keys_.push_back(Key{std::string(root), 0, {}, {}, false});
 }
 
-RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {
-  for (std::string_view root : kRootNames) {
-    keys_[std::string(root)] = Key{std::string(root), {}};
-  }
-  load();
-}
-
-std::optional<std::string> RegistryStore::normalPath(std::string_view path) {
+std::optional<std::size_t> RegistryTree::find(std::string_view path) const {
   std::vector<std::string_view> names = splitPath(path);
   if (names.empty()) return std::nullopt;
-  std::optional<std::string_view> root = rootName(names.front());
-  if (!root) return std::nullopt;
-  std::string normal(*root);
-  for (std::size_t i = 1; i < names.size(); ++i) {
-    normal += '\\';
-    normal += names[i];
+  std::optional<std::size_t> key;
+  for (std::size_t i = 0; i < kRootNames.size(); ++i) {
+    if (ansiEqualIgnoringCase(kRootNames[i], names.front())) key = i;
   }
-  return normal;
-}
-
-RegistryStore::Key* RegistryStore::addKey(Keys& keys, std::string_view normal, bool* created) {
-  std::vector<std::string_view> names = splitPath(normal);
-  Key* key = &keys.at(std::string(names.front()));
-  if (created) *created = false;
-  for (std::size_t i = 1; i < names.size(); ++i) {
-    std::string path = key->path + "\\" + std::string(names[i]);
-    auto [it, inserted] = keys.try_emplace(ansiUpper(path), Key{path, {}});
-    if (inserted && created) *created = true;
-    key = &it->second;
+  for (std::size_t i = 1; key && i < names.size(); ++i) {
+    const auto& subKeys = keys_[*key].subKeys;
+    auto it = subKeys.find(ansiUpper(names[i]));
+    key = it == subKeys.end() ? std::nullopt : std::optional<std::size_t>(it->second);
   }
   return key;
 }
 
-std::optional<std::string> RegistryStore::keyPath(std::string_view path) const {
-  std::optional<std::string> normal = normalPath(path);
-  if (!normal) return std::nullopt;
-  auto it = keys_.find(ansiUpper(*normal));
-  if (it == keys_.end()) return std::nullopt;
-  return it->second.path;
+std::size_t RegistryTree::make(std::string_view path, bool* made) {
+  std::vector<std::string_view> names = splitPath(path);
+  std::size_t key = 0;
+  for (std::size_t i = 0; i < kRootNames.size(); ++i) {
+    if (ansiEqualIgnoringCase(kRootNames[i], names.front())) key = i;
+  }
+  if (made) *made = false;
+  for (std::size_t i = 1; i < names.size(); ++i) {
+    auto [it, inserted] = keys_[key].subKeys.try_emplace(ansiUpper(names[i]), keys_.size());
+    if (inserted) {
+      keys_.push_back(Key{std::string(names[i]), key, {}, {}, false});
+      if (made) *made = true;
+    }
+    key = it->second;
+  }
+  return key;
 }
 
-RegistryStore::Result RegistryStore::createKey(std::string_view path, bool* created) {
-  std::optional<std::string> normal = normalPath(path);
-  if (!normal) return Result::kNotFound;
-  bool isNew = false;
-  Keys next = keys_;
-  addKey(next, *normal, &isNew);
-  if (created) *created = isNew;
-  if (!isNew) return Result::kDone;
-  if (!save(next)) return Result::kNotSaved;
-  keys_ = std::move(next);
-  return Result::kDone;
+std::optional<std::string> RegistryTree::keyPath(std::string_view path) const {
+  std::optional<std::size_t> key = find(path);
+  if (!key) return std::nullopt;
+  std::vector<std::size_t> chain;
+  for (std::size_t k = *key; k >= kRootNames.size(); k = keys_[k].parent) chain.push_back(k);
+  std::string full = keys_[chain.empty() ? *key : keys_[chain.back()].parent].name;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    full += '\\';
+    full += keys_[*it].name;
+  }
+  return full;
 }
 
-std::optional<std::string> RegistryStore::stringValue(std::string_view path,
-                                                      std::string_view name) const {
-  std::optional<std::string> normal = normalPath(path);
-  if (!normal) return std::nullopt;
-  auto key = keys_.find(ansiUpper(*normal));
-  if (key == keys_.end()) return std::nullopt;
-  auto value = key->second.values.find(ansiUpper(name));
-  if (value == key->second.values.end() || !value->second.isString) return std::nullopt;
+RegistryTree::Change RegistryTree::createKey(std::string_view path) {
+  std::vector<std::string_view> names = splitPath(path);
+  if (names.empty() || !rootName(names.front())) return Change::kNotFound;
+  bool made = false;
+  std::size_t key = make(path, &made);
+  if (!made) return Change::kNone;
+  keys_[key].named = true;
+  return Change::kMade;
+}
+
+std::optional<std::string> RegistryTree::stringValue(std::string_view path,
+                                                     std::string_view name) const {
+  std::optional<std::size_t> key = find(path);
+  if (!key) return std::nullopt;
+  const auto& values = keys_[*key].values;
+  auto value = values.find(ansiUpper(name));
+  if (value == values.end() || !value->second.isString) return std::nullopt;
   return value->second.data;
 }
 
-RegistryStore::Result RegistryStore::setString(std::string_view path, std::string_view name,
-                                               std::string_view data) {
-  std::optional<std::string> normal = normalPath(path);
-  if (!normal) return Result::kNotFound;
-  Keys next = keys_;
-  auto key = next.find(ansiUpper(*normal));
-  if (key == next.end()) return Result::kNotFound;
+RegistryTree::Change RegistryTree::setString(std::string_view path, std::string_view name,
+                                             std::string_view data) {
+  std::optional<std::size_t> key = find(path);
+  if (!key) return Change::kNotFound;
   auto [value, inserted] =
-      key->second.values.try_emplace(ansiUpper(name), Value{std::string(name), "", true});
-  if (!inserted && value->second.isString && value->second.data == data) return Result::kDone;
+      keys_[*key].values.try_emplace(ansiUpper(name), Value{std::string(name), "", true});
+  if (!inserted && value->second.isString && value->second.data == data) return Change::kNone;
   value->second.data = data;
   value->second.isString = true;
-  if (!save(next)) return Result::kNotSaved;
-  keys_ = std::move(next);
-  return Result::kDone;
+  // Written with its values from now on, it keeps its block without them.
+  keys_[*key].named = true;
+  return Change::kMade;
 }
 
-RegistryStore::Result RegistryStore::deleteValue(std::string_view path, std::string_view name) {
-  std::optional<std::string> normal = normalPath(path);
-  if (!normal) return Result::kNotFound;
-  Keys next = keys_;
-  auto key = next.find(ansiUpper(*normal));
-  if (key == next.end() || key->second.values.erase(ansiUpper(name)) == 0) {
-    return Result::kNotFound;
-  }
-  if (!save(next)) return Result::kNotSaved;
-  keys_ = std::move(next);
-  return Result::kDone;
+RegistryTree::Change RegistryTree::deleteValue(std::string_view path, std::string_view name) {
+  std::optional<std::size_t> key = find(path);
+  if (!key || keys_[*key].values.erase(ansiUpper(name)) == 0) return Change::kNotFound;
+  return Change::kMade;
 }
 
-void RegistryStore::load() {
-  std::error_code error;
-  if (!std::filesystem::exists(file_, error)) return;
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) throw std::runtime_error(file_.string() + ": cannot be read");
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (text.empty()) return;
-
+RegistryTree RegistryTree::parse(std::string_view text, const std::string& name) {
+  RegistryTree tree;
+  if (text.empty()) return tree;
   std::vector<std::string_view> lines = splitLines(text);
   std::size_t number = 0;
   auto fail = [&](const std::string& problem) {
-    throw std::runtime_error(file_.string() + ":" + std::to_string(number) + ": " + problem);
+    throw std::runtime_error(name + ":" + std::to_string(number) + ": " + problem);
   };
   number = 1;
   if (trimmed(lines.front()) != "REGEDIT4") fail("not a REGEDIT4 file (first line)");
@@ -258,7 +241,7 @@ void RegistryStore::load() {
     }
   };
 
-  Key* current = nullptr;
+  std::optional<std::size_t> current;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     number = i + 1;
     std::string_view line = trimmed(lines[i]);
@@ -272,27 +255,29 @@ void RegistryStore::load() {
           path.find("\\\\") != std::string_view::npos) {
         fail("empty key name in [" + std::string(path) + "]");
       }
-      std::optional<std::string> normal = normalPath(path);
-      if (!normal) fail("unknown root key in [" + std::string(path) + "]");
-      current = addKey(keys_, *normal, nullptr);
+      if (!rootName(path.substr(0, path.find('\\')))) {
+        fail("unknown root key in [" + std::string(path) + "]");
+      }
+      current = tree.make(path, nullptr);
+      if (*current >= kRootNames.size()) tree.keys_[*current].named = true;
       continue;
     }
 
     if (line.front() != '"' && line.front() != '@') fail("unexpected text");
     if (!current) fail("value outside a key");
     std::size_t pos = 0;
-    std::string name;
+    std::string valueName;
     if (line.front() == '@') {
       pos = 1;
     } else {
-      name = readQuoted(line, pos);
+      valueName = readQuoted(line, pos);
     }
     while (pos < line.size() && isBlank(line[pos])) ++pos;
     if (pos >= line.size() || line[pos] != '=') fail("missing '=' after the value name");
     ++pos;
     while (pos < line.size() && isBlank(line[pos])) ++pos;
 
-    Value value{name, "", true};
+    Value value{valueName, "", true};
     if (pos < line.size() && line[pos] == '"') {
       value.data = readQuoted(line, pos);
       if (!trimmed(line.substr(pos)).empty()) fail("unexpected text after the value");
@@ -308,43 +293,52 @@ void RegistryStore::load() {
       value.data = std::move(data);
       value.isString = false;
     }
-    current->values[ansiUpper(name)] = std::move(value);
+    tree.keys_[*current].values[ansiUpper(valueName)] = std::move(value);
   }
+  return tree;
 }
 
-bool RegistryStore::save(const Keys& keys) const {
-  std::string text = "REGEDIT4\r\n";
-  for (const auto& [upper, key] : keys) {
-    if (key.values.empty() && key.path.find('\\') == std::string::npos) continue;
-    text += "\r\n[" + key.path + "]\r\n";
-    for (const auto& [upperName, value] : key.values) {
-      text += value.name.empty() ? std::string("@") : quotedText(value.name);
-      text += '=';
-      text += value.isString ? quotedText(value.data) : value.data;
-      text += "\r\n";
+std::string RegistryTree::text() const {
+  std::string out = "REGEDIT4\r\n";
+  // A walk through the tree with the path of the key it is in, each name
+  // added once: the text grows with the registry, not with its depth.
+  struct Visit {
+    std::size_t key;
+    std::map<std::string, std::size_t>::const_iterator next;
+    std::size_t pathLength;  // the path's length before this key's name
+  };
+  std::vector<Visit> stack;
+  std::string path;
+  auto enter = [&](std::size_t k) {
+    const Key& key = keys_[k];
+    stack.push_back({k, key.subKeys.begin(), path.size()});
+    if (k >= kRootNames.size()) path += '\\';
+    path += key.name;
+    if (key.values.empty() && (!key.named || k < kRootNames.size())) return;
+    out += "\r\n[";
+    out += path;
+    out += "]\r\n";
+    for (const auto& [upper, value] : key.values) {
+      out += value.name.empty() ? std::string("@") : quotedText(value.name);
+      out += '=';
+      out += value.isString ? quotedText(value.data) : value.data;
+      out += "\r\n";
+    }
+  };
+  for (std::size_t root : kRootOrder) {
+    enter(root);
+    while (!stack.empty()) {
+      Visit& visit = stack.back();
+      if (visit.next == keys_[visit.key].subKeys.end()) {
+        path.resize(visit.pathLength);
+        stack.pop_back();
+        continue;
+      }
+      std::size_t sub = (visit.next++)->second;
+      enter(sub);
     }
   }
-  text += "\r\n";
-
-  std::filesystem::path temp = file_;
-  temp += ".tmp";
-  std::error_code error;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temp, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, file_, error);
-  if (error) {
-    std::filesystem::remove(temp, error);
-    return false;
-  }
-  return true;
+  return out + "\r\n";
 }
 
 }  // namespace zepo

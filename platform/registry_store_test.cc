@@ -2,103 +2,70 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace zepo {
 namespace {
 
-namespace fs = std::filesystem;
-using Result = RegistryStore::Result;
+using Change = RegistryTree::Change;
 
-class RegistryStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("zepo-registry-" + std::to_string(std::random_device{}()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-    file_ = dir_ / "registry.reg";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+TEST(RegistryTreeTest, KeysMatchIgnoringCaseAndKeepTheirSpelling) {
+  RegistryTree tree;
+  EXPECT_EQ(tree.keyPath("hkey_users"), "HKEY_USERS");
 
-  std::string contents() const {
-    std::ifstream in(file_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  void writeFile(const std::string& text) const { std::ofstream(file_, std::ios::binary) << text; }
-
-  fs::path dir_;
-  fs::path file_;
-};
-
-TEST_F(RegistryStoreTest, KeysMatchIgnoringCaseAndKeepTheirSpelling) {
-  RegistryStore store(file_);
-  EXPECT_FALSE(fs::exists(file_));  // nothing written before a change
-  EXPECT_EQ(store.keyPath("hkey_users"), "HKEY_USERS");
-
-  bool created = false;
-  EXPECT_EQ(store.createKey("HKEY_CURRENT_USER\\Software\\Prologue Software", &created),
-            Result::kDone);
-  EXPECT_TRUE(created);
+  EXPECT_EQ(tree.createKey("HKEY_CURRENT_USER\\Software\\Prologue Software"), Change::kMade);
   // The parent made on the way is a key of its own.
-  EXPECT_EQ(store.keyPath("hkey_current_user\\SOFTWARE"), "HKEY_CURRENT_USER\\Software");
-  EXPECT_EQ(store.createKey("hkey_current_user\\software\\PROLOGUE SOFTWARE\\Citt\xE0", &created),
-            Result::kDone);
-  EXPECT_TRUE(created);
-  EXPECT_EQ(store.keyPath("HKEY_CURRENT_USER\\SOFTWARE\\prologue software\\CITT\xC0"),
+  EXPECT_EQ(tree.keyPath("hkey_current_user\\SOFTWARE"), "HKEY_CURRENT_USER\\Software");
+  EXPECT_EQ(tree.createKey("hkey_current_user\\software\\PROLOGUE SOFTWARE\\Citt\xE0"),
+            Change::kMade);
+  EXPECT_EQ(tree.keyPath("HKEY_CURRENT_USER\\SOFTWARE\\prologue software\\CITT\xC0"),
             "HKEY_CURRENT_USER\\Software\\Prologue Software\\Citt\xE0");
-  EXPECT_EQ(store.createKey("HKEY_CURRENT_USER\\SOFTWARE\\", &created), Result::kDone);
-  EXPECT_FALSE(created);
+  EXPECT_EQ(tree.createKey("HKEY_CURRENT_USER\\SOFTWARE\\"), Change::kNone);
 
-  EXPECT_EQ(store.createKey("HKCU\\Software", &created), Result::kNotFound);
-  EXPECT_EQ(store.keyPath("HKEY_LOCAL_MACHINE\\Software"), std::nullopt);
-  EXPECT_EQ(store.keyPath("HKEY_USERS\\Software"), std::nullopt);  // roots are separate
+  EXPECT_EQ(tree.createKey("HKCU\\Software"), Change::kNotFound);
+  EXPECT_EQ(tree.keyPath("HKEY_LOCAL_MACHINE\\Software"), std::nullopt);
+  EXPECT_EQ(tree.keyPath("HKEY_USERS\\Software"), std::nullopt);  // roots are separate
 }
 
-TEST_F(RegistryStoreTest, StringValuesByNameIgnoringCase) {
-  RegistryStore store(file_);
+TEST(RegistryTreeTest, StringValuesByNameIgnoringCase) {
+  RegistryTree tree;
   const std::string key = "HKEY_USERS\\.DEFAULT\\Software";
-  EXPECT_EQ(store.setString(key, "X:\\", "c:\\zepo"), Result::kNotFound);
-  ASSERT_EQ(store.createKey(key), Result::kDone);
+  EXPECT_EQ(tree.setString(key, "X:\\", "c:\\zepo"), Change::kNotFound);
+  ASSERT_EQ(tree.createKey(key), Change::kMade);
 
-  EXPECT_EQ(store.setString(key, "X:\\", "c:\\zepo"), Result::kDone);
-  EXPECT_EQ(store.setString(key, "x:\\", "d:\\zepo"), Result::kDone);
-  EXPECT_EQ(store.stringValue("hkey_users\\.default\\SOFTWARE", "X:\\"), "d:\\zepo");
-  EXPECT_NE(contents().find("\"X:\\\\\"=\"d:\\\\zepo\""), std::string::npos);  // first spelling
+  EXPECT_EQ(tree.setString(key, "X:\\", "c:\\zepo"), Change::kMade);
+  EXPECT_EQ(tree.setString(key, "x:\\", "d:\\zepo"), Change::kMade);
+  EXPECT_EQ(tree.setString(key, "x:\\", "d:\\zepo"), Change::kNone);
+  EXPECT_EQ(tree.stringValue("hkey_users\\.default\\SOFTWARE", "X:\\"), "d:\\zepo");
+  EXPECT_NE(tree.text().find("\"X:\\\\\"=\"d:\\\\zepo\""), std::string::npos);  // first spelling
 
-  EXPECT_EQ(store.setString(key, "", "default"), Result::kDone);
-  EXPECT_EQ(store.stringValue(key, ""), "default");
+  EXPECT_EQ(tree.setString(key, "", "default"), Change::kMade);
+  EXPECT_EQ(tree.stringValue(key, ""), "default");
 
-  EXPECT_EQ(store.deleteValue(key, "X:\\"), Result::kDone);
-  EXPECT_EQ(store.stringValue(key, "X:\\"), std::nullopt);
-  EXPECT_EQ(store.deleteValue(key, "X:\\"), Result::kNotFound);
-  EXPECT_EQ(store.deleteValue(key + "\\Missing", ""), Result::kNotFound);
+  EXPECT_EQ(tree.deleteValue(key, "X:\\"), Change::kMade);
+  EXPECT_EQ(tree.stringValue(key, "X:\\"), std::nullopt);
+  EXPECT_EQ(tree.deleteValue(key, "X:\\"), Change::kNotFound);
+  EXPECT_EQ(tree.deleteValue(key + "\\Missing", ""), Change::kNotFound);
 }
 
-TEST_F(RegistryStoreTest, SavesAReadableFileThatLoadsBack) {
-  {
-    RegistryStore store(file_);
-    store.createKey("HKEY_USERS\\.DEFAULT\\A B");
-    store.createKey("HKEY_USERS\\.default\\a\\Sub");
-    store.createKey("HKEY_CURRENT_USER\\Software");
-    store.setString("HKEY_USERS\\.DEFAULT\\a", "Quote\"Back\\", "say \"hi\" \\ c:\\\r\nnext");
-    store.setString("HKEY_USERS\\.DEFAULT\\a", "", "d\xE8");
-    store.setString("HKEY_CURRENT_USER", "OnRoot", "1");
-  }
-  EXPECT_EQ(contents(),
+TEST(RegistryTreeTest, TextReadsBack) {
+  RegistryTree tree;
+  tree.createKey("HKEY_USERS\\.DEFAULT\\A B");
+  tree.createKey("HKEY_USERS\\.default\\a\\Sub");
+  tree.createKey("HKEY_CURRENT_USER\\Software");
+  tree.setString("HKEY_USERS\\.DEFAULT\\a", "Quote\"Back\\", "say \"hi\" \\ c:\\\r\nnext");
+  tree.setString("HKEY_USERS\\.DEFAULT\\a", "", "d\xE8");
+  tree.setString("HKEY_CURRENT_USER", "OnRoot", "1");
+  const std::string text = tree.text();
+  // .DEFAULT, made only on the way to the keys below it, has no block.
+  EXPECT_EQ(text,
             "REGEDIT4\r\n"
             "\r\n"
             "[HKEY_CURRENT_USER]\r\n"
             "\"OnRoot\"=\"1\"\r\n"
             "\r\n"
             "[HKEY_CURRENT_USER\\Software]\r\n"
-            "\r\n"
-            "[HKEY_USERS\\.DEFAULT]\r\n"
             "\r\n"
             "[HKEY_USERS\\.DEFAULT\\a]\r\n"
             "@=\"d\xE8\"\r\n"
@@ -109,17 +76,20 @@ TEST_F(RegistryStoreTest, SavesAReadableFileThatLoadsBack) {
             "[HKEY_USERS\\.DEFAULT\\A B]\r\n"
             "\r\n");
 
-  RegistryStore loaded(file_);
+  RegistryTree loaded = RegistryTree::parse(text, "registry.reg");
+  EXPECT_EQ(loaded.text(), text);
   EXPECT_EQ(loaded.stringValue("HKEY_USERS\\.DEFAULT\\A", "quote\"back\\"),
             "say \"hi\" \\ c:\\\r\nnext");
   EXPECT_EQ(loaded.stringValue("HKEY_USERS\\.DEFAULT\\A", ""), "d\xE8");
   EXPECT_EQ(loaded.stringValue("HKEY_CURRENT_USER", "onroot"), "1");
   EXPECT_EQ(loaded.keyPath("HKEY_USERS\\.DEFAULT\\A\\SUB"), "HKEY_USERS\\.DEFAULT\\a\\Sub");
   EXPECT_EQ(loaded.keyPath("HKEY_USERS\\.default\\a b"), "HKEY_USERS\\.DEFAULT\\A B");
+  EXPECT_EQ(RegistryTree::parse("", "registry.reg").keyPath("HKEY_CURRENT_CONFIG"),
+            "HKEY_CURRENT_CONFIG");
 }
 
-TEST_F(RegistryStoreTest, ReadsAHandEditedFileAndKeepsOtherTypes) {
-  writeFile(
+TEST(RegistryTreeTest, ReadsAHandEditedFileAndKeepsOtherTypes) {
+  RegistryTree tree = RegistryTree::parse(
       "REGEDIT4\n"
       "; made by hand\n"
       "[hkey_local_machine\\Software\\Deep\\Key]\n"
@@ -127,15 +97,20 @@ TEST_F(RegistryStoreTest, ReadsAHandEditedFileAndKeepsOtherTypes) {
       "\"Count\"=dword:0000002a\n"
       "\"Blob\"=hex:01,02,\\\n"
       "  03\n"
-      "\"Expand\"=hex(2):25,00\n");
-  RegistryStore store(file_);
-  EXPECT_EQ(store.stringValue("HKEY_LOCAL_MACHINE\\software\\deep\\key", "text"), "v");
-  EXPECT_EQ(store.stringValue("HKEY_LOCAL_MACHINE\\software\\deep\\key", "Count"), std::nullopt);
-  EXPECT_EQ(store.keyPath("HKEY_LOCAL_MACHINE\\SOFTWARE\\DEEP"),
+      "\"Expand\"=hex(2):25,00\n"
+      "[HKEY_USERS\\Empty]\n",
+      "registry.reg");
+  EXPECT_EQ(tree.stringValue("HKEY_LOCAL_MACHINE\\software\\deep\\key", "text"), "v");
+  EXPECT_EQ(tree.stringValue("HKEY_LOCAL_MACHINE\\software\\deep\\key", "Count"), std::nullopt);
+  EXPECT_EQ(tree.keyPath("HKEY_LOCAL_MACHINE\\SOFTWARE\\DEEP"),
             "HKEY_LOCAL_MACHINE\\Software\\Deep");
 
-  ASSERT_EQ(store.setString("HKEY_LOCAL_MACHINE\\Software", "New", "n"), Result::kDone);
-  EXPECT_EQ(contents(),
+  // A key that gets a value gets a block, and keeps it without values; an
+  // empty key that the file gave a block keeps it.
+  ASSERT_EQ(tree.setString("HKEY_LOCAL_MACHINE\\Software", "New", "n"), Change::kMade);
+  ASSERT_EQ(tree.setString("HKEY_LOCAL_MACHINE\\Software\\Deep", "Gone", "g"), Change::kMade);
+  ASSERT_EQ(tree.deleteValue("HKEY_LOCAL_MACHINE\\Software\\Deep", "gone"), Change::kMade);
+  EXPECT_EQ(tree.text(),
             "REGEDIT4\r\n"
             "\r\n"
             "[HKEY_LOCAL_MACHINE\\Software]\r\n"
@@ -148,14 +123,32 @@ TEST_F(RegistryStoreTest, ReadsAHandEditedFileAndKeepsOtherTypes) {
             "\"Count\"=dword:0000002a\r\n"
             "\"Expand\"=hex(2):25,00\r\n"
             "\"Text\"=\"v\"\r\n"
+            "\r\n"
+            "[HKEY_USERS\\Empty]\r\n"
             "\r\n");
-
-  writeFile("");
-  RegistryStore empty(file_);
-  EXPECT_EQ(empty.keyPath("HKEY_CURRENT_CONFIG"), "HKEY_CURRENT_CONFIG");
 }
 
-TEST_F(RegistryStoreTest, MalformedFileNamesFileAndLineAndStaysUntouched) {
+TEST(RegistryTreeTest, ADeepKeyIsReadAndWrittenInOneBlock) {
+  // Ten thousand levels: the text holds the key's path once, and so does
+  // what is written back, not a block with the path of every key above it.
+  std::string path = "HKEY_CURRENT_USER";
+  for (int i = 0; i < 10000; ++i) path += "\\k" + std::to_string(i);
+  const std::string text = "REGEDIT4\r\n\r\n[" + path + "]\r\n\"v\"=\"1\"\r\n\r\n";
+  RegistryTree tree = RegistryTree::parse(text, "registry.reg");
+  EXPECT_EQ(tree.stringValue(path, "V"), "1");
+  EXPECT_EQ(tree.keyPath(path), path);
+  ASSERT_EQ(tree.setString(path, "v", "2"), Change::kMade);
+  std::string written = tree.text();
+  EXPECT_EQ(written.size(), text.size());
+  EXPECT_EQ(written.find("[HKEY_CURRENT_USER\\k0]"), std::string::npos);
+
+  // A program that makes the deep key makes one block too.
+  RegistryTree made;
+  ASSERT_EQ(made.createKey(path), Change::kMade);
+  EXPECT_EQ(made.text(), "REGEDIT4\r\n\r\n[" + path + "]\r\n\r\n");
+}
+
+TEST(RegistryTreeTest, MalformedTextNamesFileAndLine) {
   const std::pair<std::string, int> cases[] = {
       {"REGEDIT5\r\n", 1},
       {"REGEDIT4\r\n\r\n\"a\"=\"b\"\r\n", 3},
@@ -170,47 +163,16 @@ TEST_F(RegistryStoreTest, MalformedFileNamesFileAndLineAndStaysUntouched) {
       {"REGEDIT4\r\n[HKEY_USERS\\x]\r\nstray\r\n", 3},
   };
   for (const auto& [text, line] : cases) {
-    writeFile(text);
     SCOPED_TRACE(text);
     try {
-      RegistryStore store(file_);
-      ADD_FAILURE() << "loaded";
+      RegistryTree::parse(text, "/p/registry.reg");
+      ADD_FAILURE() << "read";
     } catch (const std::runtime_error& error) {
       EXPECT_EQ(
-          std::string(error.what()).rfind(file_.string() + ":" + std::to_string(line) + ": ", 0),
-          0u)
+          std::string(error.what()).rfind("/p/registry.reg:" + std::to_string(line) + ": ", 0), 0u)
           << error.what();
     }
-    EXPECT_EQ(contents(), text);
   }
-}
-
-TEST_F(RegistryStoreTest, SavesByReplacingTheWholeFile) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows renames no file over one that a reader holds open; the store is the "
-                  "Linux workstation's registry";
-#endif
-  RegistryStore store(file_);
-  ASSERT_EQ(store.createKey("HKEY_CURRENT_USER\\A"), Result::kDone);
-  const std::string before = contents();
-
-  // A reader of the old file sees it whole: the new one is renamed over it.
-  std::ifstream reader(file_, std::ios::binary);
-  ASSERT_EQ(store.setString("HKEY_CURRENT_USER\\A", "v", std::string(100000, 'x')), Result::kDone);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), std::istreambuf_iterator<char>()),
-            before);
-  EXPECT_FALSE(fs::exists(dir_ / "registry.reg.tmp"));
-
-  // When the new file cannot be written nothing changes, in the file or in
-  // the store.
-  const std::string saved = contents();
-  fs::create_directory(dir_ / "registry.reg.tmp");
-  EXPECT_EQ(store.setString("HKEY_CURRENT_USER\\A", "v", "other"), Result::kNotSaved);
-  EXPECT_EQ(store.createKey("HKEY_CURRENT_USER\\B"), Result::kNotSaved);
-  EXPECT_EQ(store.deleteValue("HKEY_CURRENT_USER\\A", "v"), Result::kNotSaved);
-  EXPECT_EQ(store.stringValue("HKEY_CURRENT_USER\\A", "v"), std::string(100000, 'x'));
-  EXPECT_EQ(store.keyPath("HKEY_CURRENT_USER\\B"), std::nullopt);
-  EXPECT_EQ(contents(), saved);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/file_replacement.h"
 
 namespace zepo {
 namespace {
@@ -58,10 +59,29 @@ std::uint32_t Win32Platform::GetPrivateProfileStringA(const std::string& section
 bool Win32Platform::WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                                const std::optional<std::string>& value,
                                                const std::string& fileName) {
-  std::string text = value ? toCodePage(*value) : std::string();
-  return ::WritePrivateProfileStringA(toCodePage(section).c_str(), toCodePage(key).c_str(),
-                                      value ? text.c_str() : nullptr,
-                                      toCodePage(fileName).c_str()) != FALSE;
+  const std::string text = value ? toCodePage(*value) : std::string();
+  auto writeTo = [&](const std::string& file) {
+    return ::WritePrivateProfileStringA(toCodePage(section).c_str(), toCodePage(key).c_str(),
+                                        value ? text.c_str() : nullptr, file.c_str()) != FALSE;
+  };
+  // A new file, one in the Windows folder named without a path, or one
+  // that cannot be written (read-only) is the function's own business.
+  const std::string file = toCodePage(fileName);
+  DWORD attributes = ::GetFileAttributesA(file.c_str());
+  if (file.find_first_of("\\/") == std::string::npos || attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return writeTo(file);
+  }
+  // The function rewrites the file in place: it edits a copy beside it
+  // instead, which then replaces the file whole.
+  FileReplacement replacement;
+  if (!replacement.begin(file) || !replacement.close() ||
+      !::CopyFileA(file.c_str(), replacement.newFile().c_str(), FALSE) ||
+      !::SetFileAttributesA(replacement.newFile().c_str(), FILE_ATTRIBUTE_NORMAL) ||
+      !writeTo(replacement.newFile())) {
+    return false;
+  }
+  return replacement.commit();
 }
 
 std::uint32_t Win32Platform::GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) {

@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/file_replacement.h"
 #include "platform/win32_platform.h"
 #include "platform/windows_names.h"
 
@@ -260,10 +261,27 @@ void Win32Platform::copyFile(const std::string& source, const std::string& desti
     if (*to & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
       throw RuntimeError(kErrPathFileAccess);
     }
+    // Windows replaces no hidden or system file with a file that lacks
+    // that attribute.
+    if (*to & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) & ~*from) {
+      throw RuntimeError(kErrPathFileAccess);
+    }
+    // Copying a file onto itself is a sharing violation.
+    if (fileIdentity(source) == fileIdentity(destination)) throw RuntimeError(kErrPermissionDenied);
   }
-  if (!::CopyFileA(toCodePage(source).c_str(), toCodePage(destination).c_str(), FALSE)) {
+  // The copy is made beside the destination and renamed over it: a failure
+  // half-way (a full disk) leaves the old file whole, and no new
+  // half-written file.
+  FileReplacement copy;
+  if (!copy.begin(toCodePage(destination), FileReplacement::Attributes::kNone) || !copy.close()) {
     failLast(kErrPathNotFound);
   }
+  // Made afresh by the copy, the new file gets the source's attributes.
+  ::DeleteFileA(copy.newFile().c_str());
+  if (!::CopyFileA(toCodePage(source).c_str(), copy.newFile().c_str(), TRUE)) {
+    failLast(kErrPathNotFound);
+  }
+  if (!copy.commit()) failLast(kErrPathNotFound);
 }
 
 void Win32Platform::deleteFile(const std::string& path) {

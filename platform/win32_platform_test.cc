@@ -4,6 +4,7 @@
 #include "platform/win32_platform.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <functional>
@@ -262,6 +263,54 @@ TEST_F(Win32PlatformTest, ProfileStringsThroughWindows) {
   // A new file and section are made.
   EXPECT_TRUE(p.WritePrivateProfileStringA("Abal~Environ", "PROCESS", "12", "t:\\zepo.ini"));
   EXPECT_EQ(ws.readFile("t:\\zepo.ini"), "[Abal~Environ]\r\nPROCESS=12\r\n");
+}
+
+// Every name in a folder, hidden ones too.
+Names everyName(const std::string& folder) {
+  Names names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(find, &entry));
+  ::FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(Win32PlatformTest, WholeFileWritesReplaceTheOldFile) {
+  // A hidden INI file gets its new value and stays hidden; nothing is left
+  // beside it.
+  const std::string ini = "t:\\ini\\system.ini";
+  ws.writeFile(ini, "[DBS_REG_32]\r\nX=old\r\n");
+  ws.setHidden(ini, kAttrHidden);
+  const FileIdentity before = p.fileIdentity(ini);
+  EXPECT_TRUE(p.WritePrivateProfileStringA("DBS_REG_32", "X", std::string("new"), ini));
+  EXPECT_EQ(ws.readFile(ini), "[DBS_REG_32]\r\nX=new\r\n");
+  EXPECT_FALSE(p.fileIdentity(ini) == before);  // a new file, not the old one rewritten
+  EXPECT_EQ(p.getAttributes(ini), kAttrHidden);
+  EXPECT_EQ(everyName("t:\\ini"), Names{"system.ini"});
+
+  // A file that another program holds open without sharing it: the write
+  // and a copy from it fail, the old files stay whole, and nothing
+  // half-written is left beside them.
+  ws.writeFile("t:\\ini\\other.ini", "other");
+  HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(p.WritePrivateProfileStringA("DBS_REG_32", "X", std::string("lost"), ini));
+  EXPECT_EQ(errorOf([&] { p.copyFile(ini, "t:\\ini\\other.ini"); }), kErrPermissionDenied);
+  ::CloseHandle(held);
+  EXPECT_EQ(ws.readFile(ini), "[DBS_REG_32]\r\nX=new\r\n");
+  EXPECT_EQ(ws.readFile("t:\\ini\\other.ini"), "other");
+  EXPECT_EQ(everyName("t:\\ini"), (Names{"other.ini", "system.ini"}));
+
+  // A copy onto a file replaces it the same way.
+  const FileIdentity other = p.fileIdentity("t:\\ini\\other.ini");
+  p.copyFile(ini, "t:\\ini\\Other.ini");
+  EXPECT_EQ(ws.readFile("t:\\ini\\other.ini"), "[DBS_REG_32]\r\nX=new\r\n");
+  EXPECT_FALSE(p.fileIdentity("t:\\ini\\other.ini") == other);
 }
 
 TEST_F(Win32PlatformTest, ProfileReadingAgreesWithTheReferenceQueries) {

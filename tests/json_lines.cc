@@ -84,11 +84,11 @@ class LineReader {
 }  // namespace
 
 std::string referenceDataDir() {
-  for (const char* relative : {"/../shared/testdata", "/../../shared/testdata"}) {
-    std::filesystem::path dir(ZEPO_SOURCE_DIR + std::string(relative));
-    if (std::filesystem::is_directory(dir)) return dir.lexically_normal().string();
+  std::filesystem::path dir(ZEPO_SOURCE_DIR "/tests/data");
+  if (!std::filesystem::is_directory(dir)) {
+    throw std::runtime_error("no reference data in " ZEPO_SOURCE_DIR "/tests/data");
   }
-  throw std::runtime_error("no reference data beside " ZEPO_SOURCE_DIR);
+  return dir.string();
 }
 
 std::vector<JsonLine> readJsonLines(const std::string& path) {

@@ -1,4 +1,4 @@
-// Reads the reference data of testdata/: one JSON object a line, whose
+// Reads the reference data of tests/data/: one JSON object a line, whose
 // members are strings, whole numbers or arrays of strings.
 #pragma once
 
@@ -13,10 +13,10 @@ struct JsonLine {
   std::map<std::string, std::vector<std::string>> lists;
 };
 
-// The folder of the reference data: the first of ../shared/testdata and
-// ../../shared/testdata beside the source tree (a checkout or a worktree
-// below it). Throws std::runtime_error when there is none, so that the
-// tests that need it fail rather than pass without it.
+// The folder of the reference data, tests/data of the source tree (its
+// README says where the figures come from). Throws std::runtime_error when
+// it is missing, so that the tests that need it fail rather than pass
+// without it.
 std::string referenceDataDir();
 
 // Every non-blank line of the file. A \u00XX escape gives the byte XX: the

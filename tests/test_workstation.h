@@ -42,7 +42,7 @@ class TestWorkstation {
     std::string version = "5.1";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string programDirectory = "C:\\clientZEPO";
-    std::map<char, std::string> labels = {{'d', "DATI"}};  // lower-case letter -> label
+    std::map<char, std::string> labels;  // lower-case letter -> label
   };
 
   TestWorkstation();  // the default workstation, its own platform.ini
