@@ -341,9 +341,15 @@ TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
   EXPECT_FALSE(IsWindowVisible(report));
 }
 
-// Explorer shows the version of the file's resource; the about window shows
-// the program's: one version, from the build.
-TEST(Win32UiTest, VersionResourceIsTheProgramsVersion) {
+// Explorer shows the icon and the version of the file's resources; the
+// about window shows the program's version: one version, from the build.
+TEST(Win32UiTest, ResourcesCarryTheIconAndTheProgramsVersion) {
+  for (int size : {16, 32}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(icon);
+  }
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   DWORD size = GetFileVersionInfoSizeW(self, nullptr);
