@@ -1,18 +1,4 @@
-# Cross-compiles the Windows program with Debian's MinGW-w64 (64-bit, posix
-# threads) and links it statically, so that the .exe needs no DLL beside it.
-# On a Linux host the programs run under Wine (scripts/test-windows).
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit Windows program (preset windows).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(ZEPO_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZEPO_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZEPO_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZEPO_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZEPO_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
