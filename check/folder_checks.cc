@@ -1,13 +1,14 @@
 #include "check/folder_checks.h"
 
 #include "check/check_result.h"
+#include "platform/windows_names.h"
 #include "shell/text.h"
 
 namespace zepo {
 
 void VerificaCartelle(Installer& app, const std::string& Cartella) {
   const int r = app.RigaCorrente;
-  app.esito.txtDir.at(r) = upperCase(Cartella);
+  app.esito.txtDir.at(r) = upperName(Cartella);
   StateBox& state = app.esito.txtCheck.at(r);
   // Folders included: a plain file of that name answers as well and so
   // counts as the folder.

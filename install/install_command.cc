@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "install/client_setup.h"
+#include "platform/windows_names.h"
 #include "shell/drive_list.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
@@ -104,7 +105,7 @@ void cmdInstalla_Click(Installer& app) {
 
   // The main shortcut's stored paths name drive C:; fit them to the chosen
   // drive before the copy, so the desktop gets the fitted one.
-  if (upperCase(currentDrive(app)) != "C:") {
+  if (upperName(currentDrive(app)) != "C:") {
     CambiaDrive(app, currentDrive(app) + "\\zepo\\zepont~1.lnk", leftChars(app.frmMain.drive, 1));
   }
   platform.copyFile(Radice + "\\zepont~1.lnk", mainDestination);

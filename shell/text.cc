@@ -17,26 +17,6 @@ std::string leftChars(const std::string& text, std::size_t n) {
   return text.substr(0, i);
 }
 
-std::string upperCase(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 'a' && c <= 'z') {
-      out += static_cast<char>(c - 'a' + 'A');
-    } else if (c == 0xC3 && i + 1 < text.size()) {
-      // U+00E0..U+00FE (but not U+00F7) map to U+00C0..U+00DE.
-      unsigned char d = static_cast<unsigned char>(text[i + 1]);
-      out += static_cast<char>(c);
-      out += static_cast<char>((d >= 0xA0 && d <= 0xBE && d != 0xB7) ? d - 0x20 : d);
-      ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
 double numericValue(const std::string& text) {
   std::string digits;
   bool point = false;
