@@ -202,6 +202,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       if (entry == nullptr) break;
       if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
       std::string name = entry->d_name;
+      if (!isSpellableName(name)) continue;
       if (!everyName && !matchesPattern(target->pattern, name)) continue;
       host.resize(folderLength);
       host += name;
@@ -227,7 +228,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       if (wanted) found.emplace_back(upperName(name), std::move(name));
     }
     std::sort(found.begin(), found.end());
-  } else if (!target->name.empty() && target->name[0] != '.') {
+  } else if (!target->name.empty() && target->name[0] != '.' && isSpellableName(target->name)) {
     std::string host = target->folder + "/" + target->name;
     struct stat st;
     if (target->status) {

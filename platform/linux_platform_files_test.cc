@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -120,6 +121,19 @@ TEST_F(Listing, SeesAttributesChangedBehindItsBack) {
   EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "");
   ASSERT_EQ(removexattr(ws.hostPath("c:\\data\\b.txt").c_str(), "user.DOSATTRIB"), 0);
   EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
+}
+
+TEST_F(Listing, NamesThatNoWindowsPathSpellsAreNeverGiven) {
+  LinuxPlatform& p = ws.platform();
+  const std::string share = ws.hostPath("c:\\data\\sub");
+  for (const char* name : {"report 10:30.txt", "a|b", "what?.txt", "x\\..\\..\\hosts", "trail.",
+                           "\xff.txt", "\xcf\x80.txt", "città.txt"}) {
+    std::ofstream(share + "/" + name) << "x";
+  }
+  fs::create_directory(share + "/dir:x");
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\*.*", kAttrDirectory), Names{"città.txt"});
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\what?.txt", 0), Names{});
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\w*", 0), Names{});
 }
 
 TEST_F(Listing, NextNamesThenEndThenInvalidCall) {
@@ -262,7 +276,7 @@ TEST(FileOperations, RenameFile) {
   EXPECT_EQ(p.listNext(), "hosts.sam");
   EXPECT_EQ(p.listNext(), "");
   // A new spelling of the same name is no clash.
-  p.renameFile(etc + "hosts", etc + "HOSTS");
+  p.renameFile(etc + "hosts", etc + "HOSTS. ");
   EXPECT_EQ(p.listFirst(etc + "hosts", 0), "HOSTS");
   // Into another folder.
   p.renameFile(etc + "hosts", "c:\\moved.txt");

@@ -155,6 +155,28 @@ std::string collapseSeparators(const std::string& path) {
   return out;
 }
 
+// Code-page text as the "W" functions take it.
+std::wstring widened(const std::string& bytes) {
+  const int size = static_cast<int>(bytes.size());
+  int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
+  return wide;
+}
+
+// A name from a "W" function as code-page bytes; nullopt when some character
+// has no byte of its own in the code page.
+std::optional<std::string> narrowedExactly(const wchar_t* wide) {
+  BOOL usedDefault = FALSE;
+  int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr,
+                                &usedDefault);
+  if (n <= 0 || usedDefault) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, bytes.data(), n, nullptr, nullptr);
+  bytes.pop_back();  // the closing zero
+  return bytes;
+}
+
 void writeAll(HANDLE handle, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -196,14 +218,20 @@ std::string Win32Platform::listFirst(const std::string& requested, int attribute
   }
 
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA(toCodePage(search).c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = ::FindFirstFileW(widened(toCodePage(search)).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) {
     // Nothing found, or an unknown drive, share or folder: an empty listing.
   } else {
     do {
-      std::string name = fromCodePage(entry.cFileName);
-      if (name == "." || name == "..") continue;
+      // The "A" functions would give a name with a character that the code
+      // page lacks as a look-alike or '?', which names another file or
+      // none. Wine gives the names of a Linux folder as they are, ':', '|'
+      // and '\' included.
+      std::optional<std::string> bytes = narrowedExactly(entry.cFileName);
+      if (!bytes) continue;
+      std::string name = fromCodePage(*bytes);
+      if (name == "." || name == ".." || !isSpellableName(name)) continue;
       if (hiddenOrSystem(entry.dwFileAttributes)) continue;
       const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       if (folder && !folders) continue;
@@ -211,7 +239,7 @@ std::string Win32Platform::listFirst(const std::string& requested, int attribute
       // names themselves only.
       if (hasWildcard(pattern) && !matchesPattern(pattern, name)) continue;
       found.emplace_back(upperName(name), std::move(name));
-    } while (::FindNextFileA(find, &entry));
+    } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
   }
   // A stable order on every file system: ordinal order of the upper-case
