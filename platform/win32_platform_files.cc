@@ -6,8 +6,10 @@
 #include <memory>
 #include <utility>
 
+#include "platform/attribute_rules.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/line_reader.h"
 #include "platform/win32_platform.h"
 #include "platform/windows_names.h"
 
@@ -24,10 +26,10 @@ struct Win32Platform::OpenFile {
   }
 
   Mode mode = Mode::kInput;
-  HANDLE handle = INVALID_HANDLE_VALUE;           // none for an input file, read whole
+  HANDLE handle = INVALID_HANDLE_VALUE;
   DWORD volume = 0, indexHigh = 0, indexLow = 0;  // which file it is
-  std::string contents;                           // input: the file's bytes
-  std::uint64_t position = 0;                     // input and binary: the next byte
+  std::unique_ptr<LineReader> lines;              // input: its lines, read from handle
+  std::uint64_t position = 0;                     // binary: the next byte
   bool writable = false;                          // binary: opened for writing too
 };
 
@@ -104,6 +106,13 @@ std::optional<DWORD> attributesOf(const std::string& path) {
 
 bool hiddenOrSystem(DWORD attributes) {
   return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+// The listing's attribute bits of Windows' attributes: read-only, hidden,
+// system and folder have the same values.
+int attributeBits(DWORD attributes) {
+  return static_cast<int>(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                        FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // A drive root ("d:\", "\\SRV\share\") has no attributes of its own.
@@ -284,11 +293,7 @@ void Win32Platform::copyFile(const std::string& source, const std::string& desti
   if (!from) throw RuntimeError(kErrFileNotFound);
   if (*from & FILE_ATTRIBUTE_DIRECTORY) throw RuntimeError(kErrPathFileAccess);
   if (isRoot(destination)) throw RuntimeError(kErrPathFileAccess);
-  if (std::optional<DWORD> to = attributesOf(destination)) {
-    if (*to & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
-  }
+  if (std::optional<DWORD> to = attributesOf(destination)) checkReplaceable(attributeBits(*to));
   if (!::CopyFileA(toCodePage(source).c_str(), toCodePage(destination).c_str(), FALSE)) {
     failLast(kErrPathNotFound);
   }
@@ -312,16 +317,12 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
   if (!attributes) throw RuntimeError(kErrFileNotFound);
   if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
   // Only a new spelling of the same name is no clash.
-  if (attributesOf(newPath) && upperName(oldPath) != upperName(newPath)) {
-    throw RuntimeError(kErrFileAlreadyExists);
-  }
-  // A read-only file is not renamed, as the runtime's rename refuses it.
-  if (!(*attributes & FILE_ATTRIBUTE_DIRECTORY) && (*attributes & FILE_ATTRIBUTE_READONLY)) {
-    throw RuntimeError(kErrPathFileAccess);
-  }
+  const bool sameName = upperName(withoutTrailingDotsAndBlanks(oldPath)) ==
+                        upperName(withoutTrailingDotsAndBlanks(newPath));
+  if (attributesOf(newPath) && !sameName) throw RuntimeError(kErrFileAlreadyExists);
   const std::string from = toCodePage(oldPath);
   const std::string to = toCodePage(newPath);
-  if (upperName(oldPath) == upperName(newPath)) {
+  if (sameName) {
     // A new spelling of the same name. Not every file system renames a
     // file onto its own name: the file goes by way of a name of its own.
     const std::string aside = from + ".zepo-rename";
@@ -398,10 +399,7 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
     if (record->handle == INVALID_HANDLE_VALUE) failLast();
     record->mode = OpenFile::Mode::kInput;
   } else {
-    // Windows refuses to overwrite a read-only, hidden or system file.
-    if (attributes && ((*attributes & FILE_ATTRIBUTE_READONLY) || hiddenOrSystem(*attributes))) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
+    if (attributes) checkReplaceable(attributeBits(*attributes));
     record->handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (record->handle == INVALID_HANDLE_VALUE) failLast(kErrPathNotFound);
@@ -416,15 +414,12 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
     }
   }
   if (mode == TextMode::kInput) {
-    char buffer[65536];
-    for (;;) {
+    HANDLE handle = record->handle;
+    record->lines = std::make_unique<LineReader>([handle](char* buffer, std::size_t size) {
       DWORD n = 0;
-      if (!::ReadFile(record->handle, buffer, sizeof buffer, &n, nullptr)) failLast();
-      if (n == 0) break;
-      record->contents.append(buffer, n);
-    }
-    ::CloseHandle(record->handle);
-    record->handle = INVALID_HANDLE_VALUE;
+      if (!::ReadFile(handle, buffer, static_cast<DWORD>(size), &n, nullptr)) failLast();
+      return static_cast<std::size_t>(n);
+    });
   }
   files_[fileNumber] = std::move(record);
 }
@@ -432,23 +427,14 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
 std::string Win32Platform::readLine(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   if (file.mode != OpenFile::Mode::kInput) throw RuntimeError(kErrBadFileMode);
-  const std::string& text = file.contents;
-  if (file.position >= text.size()) throw RuntimeError(kErrInputPastEnd);
-  std::size_t start = file.position;
-  std::size_t end = text.find_first_of("\r\n", start);
-  if (end == std::string::npos) end = text.size();
-  file.position = end;
-  if (end < text.size()) {
-    file.position += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-  }
-  return fromCodePage(text.substr(start, end - start));
+  return file.lines->readLine();
 }
 
 bool Win32Platform::endOfFile(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   switch (file.mode) {
     case OpenFile::Mode::kInput:
-      return file.position >= file.contents.size();
+      return file.lines->atEnd();
     case OpenFile::Mode::kBinary:
       return static_cast<std::int64_t>(file.position) >= fileLength(fileNumber);
     case OpenFile::Mode::kOutput:
@@ -520,7 +506,6 @@ void Win32Platform::openBinary(int fileNumber, const std::string& path) {
 
 std::int64_t Win32Platform::fileLength(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
-  if (file.handle == INVALID_HANDLE_VALUE) return static_cast<std::int64_t>(file.contents.size());
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file.handle, &size)) failLast();
   return size.QuadPart;
