@@ -81,7 +81,7 @@ TEST_F(HostsServiziTest, NoHostsAndNoSampleShowsOneMessageAndSkipsServices) {
 
 TEST_F(HostsServiziTest, HiddenOrSystemHostsStaysAsItIsWithTheMessage) {
   // The listing does not see it, and the sample may not be copied over it.
-  for (int bits : {kAttrHidden, kAttrSystem}) {
+  for (int bits : {int{kAttrHidden}, kAttrHidden | kAttrSystem}) {
     ws.writeFile(etc + "\\hosts", "10.1.1.1 mine\r\n");
     ws.setHidden(etc + "\\hosts", bits);
     ui.messages.clear();
@@ -90,7 +90,6 @@ TEST_F(HostsServiziTest, HiddenOrSystemHostsStaysAsItIsWithTheMessage) {
         << bits;
     EXPECT_EQ(hosts(), "10.1.1.1 mine\r\n") << bits;
     EXPECT_EQ(ws.platform().getAttributes(etc + "\\hosts"), bits);
-    ws.setHidden(etc + "\\hosts", 0);
   }
 }
 
