@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,9 @@ TEST_F(CheckTest, MissingServerFilesGiveOneLineEachInListingOrder) {
   // Neither subfolders nor files that only the client has are looked at.
   ws.writeFile("\\\\SRV1\\zepo\\prog\\moduli\\m1.prg", "server");
   ws.writeFile("c:\\zepo\\prog\\solo_locale.prg", "local");
+  // A local folder of a server file's name is no file.
+  ws.writeFile("\\\\SRV1\\zepo\\prog\\cartella.prg", "server");
+  ws.platform().makeFolder("c:\\zepo\\prog\\cartella.prg");
   // Files of the presence-only folders are never compared.
   ws.writeFile("\\\\SRV1\\zepo\\temp\\t.tmp", "server");
   ws.writeFile("\\\\SRV1\\zepo\\txt\\t.txt", "server");
@@ -98,6 +102,7 @@ TEST_F(CheckTest, MissingServerFilesGiveOneLineEachInListingOrder) {
 
   EXPECT_EQ(esito().txtReport,
             "Manca il file c:\\zepo\\prog\\Alfa.prg\r\n"
+            "Manca il file c:\\zepo\\prog\\cartella.prg\r\n"
             "Manca il file c:\\zepo\\prog\\zeta.prg\r\n");
   EXPECT_EQ(esito().txtCheck[1].text, "ERR");
   EXPECT_TRUE(esito().txtCheck[1].emphasised);
@@ -113,8 +118,27 @@ TEST_F(CheckTest, MissingServerFilesGiveOneLineEachInListingOrder) {
   ws.writeFile("c:\\zepo\\prog\\ALFA.PRG", "local");
   ws.writeFile("c:\\zepo\\prog\\zeta.prg", "local");
   cmdCheck_Click(*app);
+  EXPECT_EQ(esito().txtReport, "Manca il file c:\\zepo\\prog\\cartella.prg\r\n");
+  removeTree("\\\\SRV1\\zepo\\prog\\cartella.prg");
+  cmdCheck_Click(*app);
   EXPECT_EQ(esito().txtReport, "");
   EXPECT_EQ(esito().txtCheck[1].text, "OK");
+}
+
+TEST_F(CheckTest, ServerNamesThatNoWindowsPathSpellsAreNotRequired) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows makes no such names";
+#else
+  installClient();
+  // Names that a Linux share may hold: tested on the client they would be a
+  // bad name (52) or a pattern that another file matches.
+  ws.writeFile("c:\\zepo\\prog\\whatX.txt", "local");
+  for (const char* name : {"report 10:30.txt", "a|b", "what?.txt"})
+    std::ofstream(ws.hostPath("\\\\SRV1\\zepo\\prog") + "/" + name) << "server";
+  cmdCheck_Click(*app);
+  EXPECT_EQ(esito().txtReport, "");
+  EXPECT_EQ(esito().txtCheck[1].text, "OK");
+#endif
 }
 
 TEST_F(CheckTest, HiddenAndSystemFiles) {

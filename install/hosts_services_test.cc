@@ -79,6 +79,20 @@ TEST_F(HostsServiziTest, NoHostsAndNoSampleShowsOneMessageAndSkipsServices) {
   EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
 }
 
+TEST_F(HostsServiziTest, HiddenOrSystemHostsStaysAsItIsWithTheMessage) {
+  // The listing does not see it, and the sample may not be copied over it.
+  for (int bits : {int{kAttrHidden}, kAttrHidden | kAttrSystem}) {
+    ws.writeFile(etc + "\\hosts", "10.1.1.1 mine\r\n");
+    ws.setHidden(etc + "\\hosts", bits);
+    ui.messages.clear();
+    run();
+    EXPECT_EQ(ui.prompts(), std::vector<std::string>{"Errore durante l'agg. dei file di sistema"})
+        << bits;
+    EXPECT_EQ(hosts(), "10.1.1.1 mine\r\n") << bits;
+    EXPECT_EQ(ws.platform().getAttributes(etc + "\\hosts"), bits);
+  }
+}
+
 TEST_F(HostsServiziTest, ServicesGainTheLineUnlessSomeLineSaysCriteria) {
   ws.writeFile(etc + "\\hosts", kHostsLine);
 

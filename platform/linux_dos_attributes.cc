@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -43,11 +45,38 @@ int bitsOf(char* value, ssize_t n) {
   return static_cast<int>(bits & (kAttrHidden | kAttrSystem));
 }
 
+// The whole value of the attribute through `get`, a getxattr call that
+// takes a buffer and its size; nullopt when there is none. The binary
+// record that newer servers add makes values of any length: when the
+// buffer is too small, ask for the size and read again (the value may
+// have grown meanwhile).
+template <typename Get>
+std::optional<std::string> wholeValue(Get get) {
+  std::string value(64, '\0');
+  for (;;) {
+    ssize_t n = get(value.data(), value.size() - 1);  // room for a closing NUL
+    if (n >= 0) {
+      value.resize(static_cast<std::size_t>(n));
+      return value;
+    }
+    if (errno != ERANGE) return std::nullopt;
+    n = get(nullptr, 0);
+    if (n < 0) return std::nullopt;
+    value.resize(static_cast<std::size_t>(n) + 2);
+  }
+}
+
 }  // namespace
 
 int readDosAttributes(const std::string& host) {
-  char value[64];
-  return bitsOf(value, getxattr(host.c_str(), kName, value, sizeof value - 1));
+  std::optional<std::string> value = wholeValue(
+      [&](char* buffer, std::size_t size) { return getxattr(host.c_str(), kName, buffer, size); });
+  return value ? bitsOf(value->data(), static_cast<ssize_t>(value->size())) : 0;
+}
+
+std::optional<std::string> readDosAttributeValue(int fd) {
+  return wholeValue(
+      [&](char* buffer, std::size_t size) { return fgetxattr(fd, kName, buffer, size); });
 }
 
 int readDosAttributesAt(int folder, const char* name, const std::string& host) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -20,6 +21,10 @@ int readDosAttributes(const std::string& host);
 // path is `host`: cheaper where the kernel takes the folder's descriptor
 // (Linux 6.13 and later), by the path elsewhere.
 int readDosAttributesAt(int folder, const char* name, const std::string& host);
+
+// The whole value of user.DOSATTRIB of the open file `fd`, whatever its
+// length; nullopt when it has none.
+std::optional<std::string> readDosAttributeValue(int fd);
 
 // Sets user.DOSATTRIB of `host` to `bits` ("0x2" for 2); false when the
 // file system keeps no extended attributes.

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/line_reader.h"
 #include "platform/linux_platform.h"
 
 namespace zepo {
@@ -19,11 +21,12 @@ struct LinuxPlatform::OpenFile {
   ~OpenFile();  // closes the descriptor
 
   Mode mode = Mode::kInput;
-  int fd = -1;  // -1 for an input file, read whole when it was opened
+  int fd = -1;
   std::uint64_t device = 0, inode = 0;
-  std::string contents;        // input: the file's bytes; output: bytes not yet written
-  std::uint64_t position = 0;  // input and binary: the next byte
-  bool writable = false;       // binary: opened for writing too
+  std::unique_ptr<LineReader> lines;  // input: its lines, read from fd
+  std::string contents;               // output: bytes not yet written
+  std::uint64_t position = 0;         // binary: the next byte
+  bool writable = false;              // binary: opened for writing too
 };
 
 struct LinuxPlatform::Listing {

@@ -40,16 +40,19 @@ std::vector<std::string> splitPieces(const std::string& text) {
 void appendPieces(std::vector<std::string>& components, const std::vector<std::string>& pieces,
                   bool patternInLast) {
   for (std::size_t i = 0; i < pieces.size(); ++i) {
-    const std::string& piece = pieces[i];
-    if (piece == ".") continue;
+    const bool last = i + 1 == pieces.size();
+    std::string piece = last && pieces[i] != "." && pieces[i] != ".."
+                            ? withoutTrailingDotsAndBlanks(pieces[i])
+                            : pieces[i];
+    if (piece.empty() || piece == ".") continue;
     if (piece == "..") {
       if (!components.empty()) components.pop_back();
       continue;
     }
-    if (hasForbiddenCharacter(piece, patternInLast && i + 1 == pieces.size())) {
+    if (hasForbiddenCharacter(piece, patternInLast && last)) {
       throw RuntimeError(kErrBadFileNameOrNumber);
     }
-    components.push_back(piece);
+    components.push_back(std::move(piece));
   }
 }
 

@@ -58,6 +58,14 @@ TEST(PathResolution, SeparatorsAndDots) {
   ws.addShare("SRV1", "zepo");
   EXPECT_EQ(ws.hostPath("\\\\SRV1\\zepo\\..\\..\\x"), ws.dir() + "/dosdevices/unc/SRV1/zepo/x");
   EXPECT_EQ(ws.hostPath("\\\\SRV1\\zepo\\..\\zepo2"), ws.dir() + "/dosdevices/unc/SRV1/zepo/zepo2");
+  // The last component loses its trailing dots and blanks, as Windows
+  // reads it; a new file gets the name without them.
+  EXPECT_EQ(ws.hostPath("c:\\windows\\system.ini."), ini);
+  EXPECT_EQ(ws.hostPath("c:\\windows\\system.ini . ."), ini);
+  EXPECT_EQ(ws.hostPath("c:\\windows\\nuovo.txt..."),
+            ws.dir() + "/dosdevices/c:/WINDOWS/nuovo.txt");
+  EXPECT_EQ(ws.hostPath("c:\\windows\\..."), ws.dir() + "/dosdevices/c:/WINDOWS");
+  EXPECT_EQ(ws.platform().listFirst("c:\\windows\\SYSTEM.INI.", 0), "system.ini");
   // A path without a drive starts from the installer's own folder.
   EXPECT_EQ(ws.hostPath("filetmp.txt"), ws.dir() + "/dosdevices/c:/clientZEPO/filetmp.txt");
   EXPECT_EQ(ws.hostPath("\\windows"), ws.dir() + "/dosdevices/c:/WINDOWS");

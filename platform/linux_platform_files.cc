@@ -12,6 +12,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/attribute_rules.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_replacement.h"
@@ -84,6 +85,12 @@ bool readOnly(const struct stat& st) {
   return (st.st_mode & S_IWUSR) == 0;
 }
 
+// The attribute bits of the existing file `host` (named `name`), whose
+// status is `st`.
+int fileAttributes(const struct stat& st, const std::string& host, const std::string& name) {
+  return (readOnly(st) ? kAttrReadOnly : 0) | hiddenSystemBits(host, name);
+}
+
 constexpr std::size_t kOutputBlock = 64 * 1024;
 
 void writeAll(int fd, const std::string& bytes) {
@@ -145,10 +152,8 @@ void copyContents(int in, int out, std::uint64_t size) {
 // permissions (read-only), user.DOSATTRIB, modification time.
 void copyAttributes(int in, int out, const struct stat& st) {
   fchmod(out, st.st_mode & 07777);
-  char value[256];
-  ssize_t n = fgetxattr(in, "user.DOSATTRIB", value, sizeof value);
-  if (n >= 0) {
-    fsetxattr(out, "user.DOSATTRIB", value, static_cast<std::size_t>(n), 0);
+  if (std::optional<std::string> value = readDosAttributeValue(in)) {
+    fsetxattr(out, "user.DOSATTRIB", value->data(), value->size(), 0);
   } else {
     fremovexattr(out, "user.DOSATTRIB");
   }
@@ -203,6 +208,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       if (entry == nullptr) break;
       if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
       std::string name = entry->d_name;
+      if (!isSpellableName(name)) continue;
       if (!everyName && !matchesPattern(target->pattern, name)) continue;
       host.resize(folderLength);
       host += name;
@@ -228,7 +234,7 @@ std::string LinuxPlatform::listFirst(const std::string& pathName, int attributes
       if (wanted) found.emplace_back(upperName(name), std::move(name));
     }
     std::sort(found.begin(), found.end());
-  } else if (!target->name.empty() && target->name[0] != '.') {
+  } else if (!target->name.empty() && target->name[0] != '.' && isSpellableName(target->name)) {
     std::string host = target->folder + "/" + target->name;
     struct stat st;
     if (target->status) {
@@ -261,7 +267,7 @@ int LinuxPlatform::getAttributes(const std::string& path) {
   if (S_ISDIR(st.st_mode)) {
     return kAttrDirectory | (entry.root ? 0 : hiddenSystemBits(entry.host, entry.name));
   }
-  return (readOnly(st) ? kAttrReadOnly : 0) | hiddenSystemBits(entry.host, entry.name);
+  return fileAttributes(st, entry.host, entry.name);
 }
 
 FileIdentity LinuxPlatform::fileIdentity(const std::string& path) {
@@ -304,7 +310,7 @@ void LinuxPlatform::copyFile(const std::string& source, const std::string& desti
       if (old.st_dev == st.st_dev && old.st_ino == st.st_ino) {
         throw RuntimeError(kErrPermissionDenied);
       }
-      if (readOnly(old)) throw RuntimeError(kErrPathFileAccess);
+      checkReplaceable(fileAttributes(old, to.host, to.name));
     }
   }
   // The copy is written beside the destination and renamed over it: a
@@ -350,10 +356,6 @@ void LinuxPlatform::renameFile(const std::string& oldPath, const std::string& ne
       throw RuntimeError(kErrFileAlreadyExists);
     }
   }
-  struct stat target;
-  if (stat(from.host.c_str(), &target) == 0 && S_ISREG(target.st_mode) && readOnly(target)) {
-    throw RuntimeError(kErrPathFileAccess);
-  }
   std::string newHost = to.folder + "/" + to.given;
   if (rename(from.host.c_str(), newHost.c_str()) != 0) {
     if (errno != EXDEV || !S_ISREG(st.st_mode)) fail(errno);
@@ -390,25 +392,17 @@ void LinuxPlatform::openText(int fileNumber, const std::string& path, TextMode m
     if (!exists) throw RuntimeError(kErrFileNotFound);
     int fd = open(file.host.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail(errno);
-    record->fd = fd;  // closed by the record, also when reading fails
-    char buffer[65536];
-    for (;;) {
-      ssize_t n = read(fd, buffer, sizeof buffer);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        fail(errno);
+    record->fd = fd;  // closed by the record
+    record->lines = std::make_unique<LineReader>([fd](char* buffer, std::size_t size) {
+      for (;;) {
+        ssize_t n = read(fd, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) fail(errno);
       }
-      record->contents.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    record->fd = -1;
+    });
     record->mode = OpenFile::Mode::kInput;
   } else {
-    // Windows refuses to overwrite a read-only, hidden or system file.
-    if (exists && (readOnly(st) || hiddenSystemBits(file.host, file.name) != 0)) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
+    if (exists) checkReplaceable(fileAttributes(st, file.host, file.name));
     int fd = open(file.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) fail(errno, kErrPathNotFound);
     record->fd = fd;
@@ -424,24 +418,14 @@ void LinuxPlatform::openText(int fileNumber, const std::string& path, TextMode m
 std::string LinuxPlatform::readLine(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   if (file.mode != OpenFile::Mode::kInput) throw RuntimeError(kErrBadFileMode);
-  const std::string& text = file.contents;
-  if (file.position >= text.size()) throw RuntimeError(kErrInputPastEnd);
-  std::size_t start = file.position;
-  std::size_t end = start;
-  while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-  file.position = end;
-  if (end < text.size()) {
-    file.position += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-  }
-  std::string_view line(text.data() + start, end - start);
-  return isAscii(line) ? std::string(line) : fromCodePage(std::string(line));
+  return file.lines->readLine();
 }
 
 bool LinuxPlatform::endOfFile(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   switch (file.mode) {
     case OpenFile::Mode::kInput:
-      return file.position >= file.contents.size();
+      return file.lines->atEnd();
     case OpenFile::Mode::kBinary:
       return static_cast<std::int64_t>(file.position) >= fileLength(fileNumber);
     case OpenFile::Mode::kOutput:
@@ -515,7 +499,6 @@ void LinuxPlatform::openBinary(int fileNumber, const std::string& path) {
 
 std::int64_t LinuxPlatform::fileLength(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
-  if (file.fd < 0) return static_cast<std::int64_t>(file.contents.size());
   struct stat st;
   if (fstat(file.fd, &st) != 0) fail(errno);
   return st.st_size;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -124,6 +125,19 @@ TEST_F(Listing, SeesAttributesChangedBehindItsBack) {
   EXPECT_EQ(p.listFirst("c:\\data\\b.txt", 0), "b.txt");
 }
 
+TEST_F(Listing, NamesThatNoWindowsPathSpellsAreNeverGiven) {
+  LinuxPlatform& p = ws.platform();
+  const std::string share = ws.hostPath("c:\\data\\sub");
+  for (const char* name : {"report 10:30.txt", "a|b", "what?.txt", "x\\..\\..\\hosts", "trail.",
+                           "\xff.txt", "\xcf\x80.txt", "città.txt"}) {
+    std::ofstream(share + "/" + name) << "x";
+  }
+  fs::create_directory(share + "/dir:x");
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\*.*", kAttrDirectory), Names{"città.txt"});
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\what?.txt", 0), Names{});
+  EXPECT_EQ(listAll(p, "c:\\data\\sub\\w*", 0), Names{});
+}
+
 TEST_F(Listing, NextNamesThenEndThenInvalidCall) {
   LinuxPlatform& p = ws.platform();
   EXPECT_EQ(p.listFirst("c:\\data\\*.txt", 0), "A.TXT");
@@ -177,6 +191,34 @@ TEST_F(Listing, AttributesOfEntries) {
   EXPECT_EQ(errorOf([&] { p.getAttributes("c:\\none\\none"); }), kErrPathNotFound);
 }
 
+TEST_F(Listing, AttributeValuesOfAnyLength) {
+  // Newer file servers write the bits as text, a NUL and a binary record
+  // of their own, so the value may be long.
+  struct Case {
+    std::string value;
+    int bits;
+  };
+  const Case cases[] = {
+      {"0x2", kAttrHidden},
+      {std::string("0x2\0", 4) + std::string(59, '\x01'), kAttrHidden},  // 63 bytes
+      {std::string("0x2\0", 4) + std::string(60, '\x01'), kAttrHidden},  // 64 bytes
+      {std::string("0x6\0", 4) + std::string(400, '\xff'), kAttrHidden | kAttrSystem},
+      {std::string("0x20\0", 5) + std::string(100, '\x02'), 0},  // archive only
+  };
+  LinuxPlatform& p = ws.platform();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.size());
+    const std::string host = ws.hostPath("c:\\data\\b.txt");
+    ASSERT_EQ(setxattr(host.c_str(), "user.DOSATTRIB", c.value.data(), c.value.size(), 0), 0);
+    EXPECT_EQ(p.getAttributes("c:\\data\\b.txt"), c.bits);
+    EXPECT_EQ(listAll(p, "c:\\data\\b*", 0), c.bits ? Names{} : Names{"b.txt"});
+    // A copy keeps the whole value.
+    p.copyFile("c:\\data\\b.txt", "c:\\data\\Sub\\copy.txt");
+    EXPECT_EQ(p.getAttributes("c:\\data\\Sub\\copy.txt"), c.bits);
+    ASSERT_EQ(unlink(ws.hostPath("c:\\data\\Sub\\copy.txt").c_str()), 0);
+  }
+}
+
 TEST(FileOperations, MakeFolder) {
   TestWorkstation ws;
   LinuxPlatform& p = ws.platform();
@@ -218,13 +260,24 @@ TEST(FileOperations, CopyFile) {
             kErrPermissionDenied);
   EXPECT_EQ(ws.readFile("c:\\clientzepo\\new.ini"), "small");
 
-  // A read-only destination is refused, even for root; a copy keeps the
-  // source's read-only and hidden attributes, as Windows copies them.
+  // A read-only, hidden or system destination is refused (read-only even
+  // for root) and stays as it was, and so is opening it for output.
+  for (const char* name : {"ro.txt", "hidden.txt", "system.txt"})
+    ws.writeFile(std::string("c:\\clientzepo\\") + name, "mine");
+  makeReadOnly(ws, "c:\\clientzepo\\ro.txt");
+  ws.setHidden("c:\\clientzepo\\hidden.txt", kAttrHidden);
+  ws.setHidden("c:\\clientzepo\\system.txt", kAttrSystem);
+  for (const char* name : {"ro.txt", "hidden.txt", "system.txt"}) {
+    const std::string path = std::string("c:\\clientzepo\\") + name;
+    EXPECT_EQ(errorOf([&] { p.copyFile("c:\\clientzepo\\new.ini", path); }), kErrPathFileAccess)
+        << name;
+    EXPECT_EQ(errorOf([&] { p.openText(1, path, TextMode::kOutput); }), kErrPathFileAccess) << name;
+    EXPECT_EQ(ws.readFile(path), "mine") << name;
+  }
+  // A copy keeps the source's read-only and hidden attributes, as Windows
+  // copies them.
   makeReadOnly(ws, "c:\\clientzepo\\small.txt");
   ws.setHidden("c:\\clientzepo\\small.txt", 0x2);
-  EXPECT_EQ(errorOf([&] { p.copyFile("c:\\clientzepo\\new.ini", "c:\\clientzepo\\small.txt"); }),
-            kErrPathFileAccess);
-  EXPECT_EQ(ws.readFile("c:\\clientzepo\\small.txt"), "small");
   p.copyFile("c:\\clientzepo\\small.txt", "c:\\copy.txt");
   EXPECT_EQ(p.getAttributes("c:\\copy.txt"), kAttrReadOnly | kAttrHidden);
 
@@ -244,7 +297,8 @@ TEST(FileOperations, CopyFile) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"New.ini", "old.txt", "small.txt"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"New.ini", "hidden.txt", "old.txt", "ro.txt",
+                                             "small.txt", "system.txt"}));
 }
 
 TEST(FileOperations, DeleteFile) {
@@ -282,7 +336,7 @@ TEST(FileOperations, RenameFile) {
   EXPECT_EQ(p.listNext(), "hosts.sam");
   EXPECT_EQ(p.listNext(), "");
   // A new spelling of the same name is no clash.
-  p.renameFile(etc + "hosts", etc + "HOSTS");
+  p.renameFile(etc + "hosts", etc + "HOSTS. ");
   EXPECT_EQ(p.listFirst(etc + "hosts", 0), "HOSTS");
   // Into another folder.
   p.renameFile(etc + "hosts", "c:\\moved.txt");
@@ -291,9 +345,14 @@ TEST(FileOperations, RenameFile) {
   EXPECT_EQ(errorOf([&] { p.renameFile(etc + "hosts", etc + "x"); }), kErrFileNotFound);
   EXPECT_EQ(errorOf([&] { p.renameFile("c:\\moved.txt", "c:\\nope\\x"); }), kErrPathNotFound);
   EXPECT_EQ(errorOf([&] { p.renameFile("c:\\moved.txt", "c:\\x|y"); }), kErrBadFileNameOrNumber);
+  // A read-only file is renamed, and keeps its attribute; only an existing
+  // destination stops it.
   makeReadOnly(ws, "c:\\moved.txt");
-  EXPECT_EQ(errorOf([&] { p.renameFile("c:\\moved.txt", "c:\\other.txt"); }), kErrPathFileAccess);
-  EXPECT_TRUE(ws.exists("c:\\moved.txt"));
+  EXPECT_EQ(errorOf([&] { p.renameFile("c:\\moved.txt", "c:\\windows\\system.ini"); }),
+            kErrFileAlreadyExists);
+  p.renameFile("c:\\moved.txt", "c:\\other.txt");
+  EXPECT_EQ(p.getAttributes("c:\\other.txt"), kAttrReadOnly);
+  EXPECT_EQ(ws.readFile("c:\\other.txt"), "new");
 }
 
 TEST(FileOperations, SystemErrorsMapToRuntimeErrors) {

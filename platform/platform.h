@@ -183,15 +183,18 @@ class Platform {
 
   // Makes one folder; its parent must exist.
   virtual void makeFolder(const std::string& path) = 0;
-  // Copies a file, overwriting an existing destination.
+  // Copies a file, overwriting an existing destination; one that is
+  // read-only, hidden or system, or a folder, raises 75 and stays as it was.
   virtual void copyFile(const std::string& source, const std::string& destination) = 0;
   // Deletes a file; fails with 53 when there is none.
   virtual void deleteFile(const std::string& path) = 0;
-  // Renames a file; fails with 58 when the new name exists.
+  // Renames a file, read-only ones too; fails with 58 when the new name
+  // exists.
   virtual void renameFile(const std::string& oldPath, const std::string& newPath) = 0;
 
   // Text files under the file numbers 1 and 2. Opening for output empties an
-  // existing file; opening a missing file for input fails with 53.
+  // existing file (75 for a read-only, hidden or system one); opening a missing file for input
+  // fails with 53.
   virtual void openText(int fileNumber, const std::string& path, TextMode mode) = 0;
   // The next line without its line end (CR LF, LF or CR).
   virtual std::string readLine(int fileNumber) = 0;

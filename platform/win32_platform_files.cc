@@ -6,9 +6,11 @@
 #include <memory>
 #include <utility>
 
+#include "platform/attribute_rules.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_replacement.h"
+#include "platform/line_reader.h"
 #include "platform/win32_platform.h"
 #include "platform/windows_names.h"
 
@@ -25,10 +27,10 @@ struct Win32Platform::OpenFile {
   }
 
   Mode mode = Mode::kInput;
-  HANDLE handle = INVALID_HANDLE_VALUE;           // none for an input file, read whole
+  HANDLE handle = INVALID_HANDLE_VALUE;
   DWORD volume = 0, indexHigh = 0, indexLow = 0;  // which file it is
-  std::string contents;                           // input: the file's bytes
-  std::uint64_t position = 0;                     // input and binary: the next byte
+  std::unique_ptr<LineReader> lines;              // input: its lines, read from handle
+  std::uint64_t position = 0;                     // binary: the next byte
   bool writable = false;                          // binary: opened for writing too
 };
 
@@ -107,6 +109,13 @@ bool hiddenOrSystem(DWORD attributes) {
   return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
 
+// The listing's attribute bits of Windows' attributes: read-only, hidden,
+// system and folder have the same values.
+int attributeBits(DWORD attributes) {
+  return static_cast<int>(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                        FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
+}
+
 // A drive root ("d:\", "\\SRV\share\") has no attributes of its own.
 bool isRoot(const std::string& path) {
   std::string p = path;
@@ -156,6 +165,28 @@ std::string collapseSeparators(const std::string& path) {
   return out;
 }
 
+// Code-page text as the "W" functions take it.
+std::wstring widened(const std::string& bytes) {
+  const int size = static_cast<int>(bytes.size());
+  int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
+  return wide;
+}
+
+// A name from a "W" function as code-page bytes; nullopt when some character
+// has no byte of its own in the code page.
+std::optional<std::string> narrowedExactly(const wchar_t* wide) {
+  BOOL usedDefault = FALSE;
+  int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr,
+                                &usedDefault);
+  if (n <= 0 || usedDefault) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, bytes.data(), n, nullptr, nullptr);
+  bytes.pop_back();  // the closing zero
+  return bytes;
+}
+
 void writeAll(HANDLE handle, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -197,14 +228,20 @@ std::string Win32Platform::listFirst(const std::string& requested, int attribute
   }
 
   std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA(toCodePage(search).c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = ::FindFirstFileW(widened(toCodePage(search)).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) {
     // Nothing found, or an unknown drive, share or folder: an empty listing.
   } else {
     do {
-      std::string name = fromCodePage(entry.cFileName);
-      if (name == "." || name == "..") continue;
+      // The "A" functions would give a name with a character that the code
+      // page lacks as a look-alike or '?', which names another file or
+      // none. Wine gives the names of a Linux folder as they are, ':', '|'
+      // and '\' included.
+      std::optional<std::string> bytes = narrowedExactly(entry.cFileName);
+      if (!bytes) continue;
+      std::string name = fromCodePage(*bytes);
+      if (name == "." || name == ".." || !isSpellableName(name)) continue;
       if (hiddenOrSystem(entry.dwFileAttributes)) continue;
       const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       if (folder && !folders) continue;
@@ -212,7 +249,7 @@ std::string Win32Platform::listFirst(const std::string& requested, int attribute
       // names themselves only.
       if (hasWildcard(pattern) && !matchesPattern(pattern, name)) continue;
       found.emplace_back(upperName(name), std::move(name));
-    } while (::FindNextFileA(find, &entry));
+    } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
   }
   // A stable order on every file system: ordinal order of the upper-case
@@ -258,14 +295,7 @@ void Win32Platform::copyFile(const std::string& source, const std::string& desti
   if (*from & FILE_ATTRIBUTE_DIRECTORY) throw RuntimeError(kErrPathFileAccess);
   if (isRoot(destination)) throw RuntimeError(kErrPathFileAccess);
   if (std::optional<DWORD> to = attributesOf(destination)) {
-    if (*to & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
-    // Windows replaces no hidden or system file with a file that lacks
-    // that attribute.
-    if (*to & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) & ~*from) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
+    checkReplaceable(attributeBits(*to));
     // Copying a file onto itself is a sharing violation.
     if (fileIdentity(source) == fileIdentity(destination)) throw RuntimeError(kErrPermissionDenied);
   }
@@ -302,16 +332,12 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
   if (!attributes) throw RuntimeError(kErrFileNotFound);
   if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
   // Only a new spelling of the same name is no clash.
-  if (attributesOf(newPath) && upperName(oldPath) != upperName(newPath)) {
-    throw RuntimeError(kErrFileAlreadyExists);
-  }
-  // A read-only file is not renamed, as the runtime's rename refuses it.
-  if (!(*attributes & FILE_ATTRIBUTE_DIRECTORY) && (*attributes & FILE_ATTRIBUTE_READONLY)) {
-    throw RuntimeError(kErrPathFileAccess);
-  }
+  const bool sameName = upperName(withoutTrailingDotsAndBlanks(oldPath)) ==
+                        upperName(withoutTrailingDotsAndBlanks(newPath));
+  if (attributesOf(newPath) && !sameName) throw RuntimeError(kErrFileAlreadyExists);
   const std::string from = toCodePage(oldPath);
   const std::string to = toCodePage(newPath);
-  if (upperName(oldPath) == upperName(newPath)) {
+  if (sameName) {
     // A new spelling of the same name. Not every file system renames a
     // file onto its own name: the file goes by way of a name of its own.
     const std::string aside = from + ".zepo-rename";
@@ -388,10 +414,7 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
     if (record->handle == INVALID_HANDLE_VALUE) failLast();
     record->mode = OpenFile::Mode::kInput;
   } else {
-    // Windows refuses to overwrite a read-only, hidden or system file.
-    if (attributes && ((*attributes & FILE_ATTRIBUTE_READONLY) || hiddenOrSystem(*attributes))) {
-      throw RuntimeError(kErrPathFileAccess);
-    }
+    if (attributes) checkReplaceable(attributeBits(*attributes));
     record->handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (record->handle == INVALID_HANDLE_VALUE) failLast(kErrPathNotFound);
@@ -406,15 +429,12 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
     }
   }
   if (mode == TextMode::kInput) {
-    char buffer[65536];
-    for (;;) {
+    HANDLE handle = record->handle;
+    record->lines = std::make_unique<LineReader>([handle](char* buffer, std::size_t size) {
       DWORD n = 0;
-      if (!::ReadFile(record->handle, buffer, sizeof buffer, &n, nullptr)) failLast();
-      if (n == 0) break;
-      record->contents.append(buffer, n);
-    }
-    ::CloseHandle(record->handle);
-    record->handle = INVALID_HANDLE_VALUE;
+      if (!::ReadFile(handle, buffer, static_cast<DWORD>(size), &n, nullptr)) failLast();
+      return static_cast<std::size_t>(n);
+    });
   }
   files_[fileNumber] = std::move(record);
 }
@@ -422,23 +442,14 @@ void Win32Platform::openText(int fileNumber, const std::string& path, TextMode m
 std::string Win32Platform::readLine(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   if (file.mode != OpenFile::Mode::kInput) throw RuntimeError(kErrBadFileMode);
-  const std::string& text = file.contents;
-  if (file.position >= text.size()) throw RuntimeError(kErrInputPastEnd);
-  std::size_t start = file.position;
-  std::size_t end = text.find_first_of("\r\n", start);
-  if (end == std::string::npos) end = text.size();
-  file.position = end;
-  if (end < text.size()) {
-    file.position += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-  }
-  return fromCodePage(text.substr(start, end - start));
+  return file.lines->readLine();
 }
 
 bool Win32Platform::endOfFile(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
   switch (file.mode) {
     case OpenFile::Mode::kInput:
-      return file.position >= file.contents.size();
+      return file.lines->atEnd();
     case OpenFile::Mode::kBinary:
       return static_cast<std::int64_t>(file.position) >= fileLength(fileNumber);
     case OpenFile::Mode::kOutput:
@@ -510,7 +521,6 @@ void Win32Platform::openBinary(int fileNumber, const std::string& path) {
 
 std::int64_t Win32Platform::fileLength(int fileNumber) {
   OpenFile& file = openedFile(files_, fileNumber);
-  if (file.handle == INVALID_HANDLE_VALUE) return static_cast<std::int64_t>(file.contents.size());
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file.handle, &size)) failLast();
   return size.QuadPart;

@@ -134,9 +134,20 @@ TEST_F(Win32PlatformTest, FoldersCopiesDeletionsAndRenames) {
   EXPECT_EQ(errorOf([&] { p.copyFile("t:\\zepo", "t:\\x.txt"); }), kErrPathFileAccess);
   EXPECT_EQ(errorOf([&] { p.copyFile("t:\\zepo\\new.ini", "t:\\zepo\\NEW.ini"); }),
             kErrPermissionDenied);
+  // A read-only, hidden or system destination is refused and stays as it
+  // was, and so is opening it for output.
+  for (const char* name : {"ro.txt", "hidden.txt", "system.txt"})
+    ws.writeFile(std::string("t:\\zepo\\") + name, "mine");
+  makeReadOnly("t:\\zepo\\ro.txt");
+  ws.setHidden("t:\\zepo\\hidden.txt", kAttrHidden);
+  ws.setHidden("t:\\zepo\\system.txt", kAttrSystem);
+  for (const char* name : {"ro.txt", "hidden.txt", "system.txt"}) {
+    const std::string path = std::string("t:\\zepo\\") + name;
+    EXPECT_EQ(errorOf([&] { p.copyFile("t:\\zepo\\new.ini", path); }), kErrPathFileAccess) << name;
+    EXPECT_EQ(errorOf([&] { p.openText(1, path, TextMode::kOutput); }), kErrPathFileAccess) << name;
+    EXPECT_EQ(ws.readFile(path), "mine") << name;
+  }
   makeReadOnly("t:\\zepo\\small.txt");
-  EXPECT_EQ(errorOf([&] { p.copyFile("t:\\zepo\\new.ini", "t:\\zepo\\small.txt"); }),
-            kErrPathFileAccess);
   p.copyFile("t:\\zepo\\small.txt", "t:\\copy.txt");
   EXPECT_EQ(p.getAttributes("t:\\copy.txt"), kAttrReadOnly);
 
@@ -161,15 +172,18 @@ TEST_F(Win32PlatformTest, FoldersCopiesDeletionsAndRenames) {
   p.deleteFile(etc + "hosts");
   p.renameFile(etc + "HOSTS.BAK", etc + "hosts");
   EXPECT_EQ(ws.readFile(etc + "hosts"), "new");
-  p.renameFile(etc + "hosts", etc + "HOSTS");  // a new spelling of the same name
+  p.renameFile(etc + "hosts", etc + "HOSTS. ");  // a new spelling of the same name
   EXPECT_EQ(p.listFirst(etc + "hosts", 0), "HOSTS");
   p.renameFile(etc + "hosts", "t:\\moved.txt");
   EXPECT_EQ(ws.readFile("t:\\MOVED.TXT"), "new");
   EXPECT_EQ(errorOf([&] { p.renameFile(etc + "hosts", etc + "x"); }), kErrFileNotFound);
   EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\nope\\x"); }), kErrPathNotFound);
   EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\x|y"); }), kErrBadFileNameOrNumber);
+  // A read-only file is renamed; only an existing destination stops it.
   makeReadOnly("t:\\moved.txt");
-  EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\other.txt"); }), kErrPathFileAccess);
+  EXPECT_EQ(errorOf([&] { p.renameFile("t:\\moved.txt", "t:\\copy.txt"); }), kErrFileAlreadyExists);
+  p.renameFile("t:\\moved.txt", "t:\\other.txt");
+  EXPECT_EQ(p.getAttributes("t:\\other.txt"), kAttrReadOnly);
   // To another drive, as a copy and a deletion.
   ws.writeFile("t:\\far.txt", "far");
   ws.addDrive('u');

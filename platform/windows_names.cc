@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/codepage.h"
+
 namespace zepo {
 
 namespace {
@@ -139,6 +141,18 @@ bool hasForbiddenCharacter(const std::string& name, bool allowWildcards) {
     }
   }
   return false;
+}
+
+bool isSpellableName(const std::string& name) {
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  if (name.find_first_of("\\/") != std::string::npos) return false;
+  if (hasForbiddenCharacter(name, false)) return false;
+  return isAscii(name) || fromCodePage(toCodePage(name)) == name;
+}
+
+std::string withoutTrailingDotsAndBlanks(const std::string& name) {
+  if (hasWildcard(name)) return name;
+  return name.substr(0, name.find_last_not_of(". ") + 1);
 }
 
 bool matchesPattern(const std::string& pattern, const std::string& name) {

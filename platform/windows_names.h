@@ -19,6 +19,19 @@ bool hasWildcard(const std::string& name);
 // are allowed (the last component of a listing's pattern).
 bool hasForbiddenCharacter(const std::string& name, bool allowWildcards);
 
+// True when the installer's paths can spell the file name `name` (UTF-8),
+// so that every later operation reaches the entry again: well-formed, every
+// character in the system code page (names cross text files and the "A"
+// functions in it), no forbidden character and no separator, and no
+// trailing dot or blank (a path drops them). A Linux folder may hold other
+// names; Windows clients do not see them as they are.
+bool isSpellableName(const std::string& name);
+
+// The last component of a path as Windows reads it: without its trailing
+// dots and blanks ("system.ini." names system.ini; "..." names nothing and
+// gives ""). A pattern keeps them ("*." matches the names without a dot).
+std::string withoutTrailingDotsAndBlanks(const std::string& name);
+
 // True when `name` matches the listing pattern by the Windows rules,
 // ignoring case: '*' matches any run of characters; '?' matches one
 // character, or none at the end of the name or before a dot; "*." matches

@@ -23,6 +23,31 @@ TEST(WindowsNames, ForbiddenCharacters) {
   EXPECT_FALSE(hasForbiddenCharacter("Zepo NT.lnk", false));
 }
 
+TEST(WindowsNames, SpellableNamesAreThoseEveryLaterOperationReaches) {
+  struct Case {
+    const char* name;
+    bool spellable;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"zepo.ini", true, "plain"},
+      {"Città Ÿ.txt", true, "every character in the code page"},
+      {"a b.c.d", true, "blanks and dots inside"},
+      {"report 10:30.txt", false, "':' names a stream or a drive"},
+      {"a|b", false, "forbidden character"},
+      {"what?.txt", false, "a wildcard would be read as a pattern"},
+      {"all*", false, "a wildcard would be read as a pattern"},
+      {"x\\..\\..\\WINDOWS\\hosts", false, "a separator climbs out of the folder"},
+      {"tab\there", false, "control character"},
+      {"trail.", false, "a path drops the trailing dot"},
+      {"trail ", false, "a path drops the trailing blank"},
+      {"\xff\xfe.txt", false, "not UTF-8"},
+      {"\xcf\x80.txt", false, "pi: no byte of the code page, written as '?'"},
+      {"", false, "no name"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(isSpellableName(c.name), c.spellable) << c.why;
+}
+
 TEST(WindowsNames, WildcardsFollowWindows) {
   // "*.*" and "*" match every name, with or without a dot.
   for (const char* name : {"hosts", "zepo.ini", "a.b.c", ".x", "x."}) {

@@ -9,9 +9,12 @@
 // read-only file of SOURCE that matches the pattern is copied into
 // DESTINATION; with /S the subfolders too, recursively, those that hold no
 // file to copy anywhere below left out; /E also makes the empty ones. Hidden
-// and system files and folders are skipped. Missing folders are made
+// and system files and folders are skipped, and so is a folder link that
+// leads back to a folder the copy is in. Missing folders are made
 // (DESTINATION and its parents too), existing files are overwritten. /Y and
 // /I change nothing, as nothing is ever asked. Switches are case-insensitive.
+//
+// Copies keep the source's modification time.
 //
 // Output: each source file as it is copied, then "N File(s) copied".
 // Exit codes: 0 files copied; 1 no file found to copy; 4 bad command line,
@@ -196,8 +199,7 @@ struct Target {
 
 class TreeCopy {
  public:
-  TreeCopy(Platform& platform, const Options& options)
-      : platform_(platform), options_(options) {}
+  TreeCopy(Platform& platform, const Options& options) : platform_(platform), options_(options) {}
 
   int run() {
     resolveSource();
@@ -208,8 +210,9 @@ class TreeCopy {
       throw BadCommandLine{"Cannot perform a cyclic copy"};
 
     Target top{options_.destination};
+    std::vector<FileIdentity> inside;
     try {
-      copyFolder(options_.sourceFolder, top);
+      copyFolder(options_.sourceFolder, top, inside);
     } catch (const RuntimeError& error) {
       std::fprintf(stderr, "File creation error - %s\n", error.what());
       report();
@@ -307,13 +310,20 @@ class TreeCopy {
     return true;
   }
 
-  void copyFolder(const std::string& source, Target& target) {
+  // `inside`: the folders that the copy is in, the source's own included.
+  // A folder link that leads back to one of them (prog\giro -> ..) is not
+  // entered again, or the copy would go round for ever.
+  void copyFolder(const std::string& source, Target& target, std::vector<FileIdentity>& inside) {
     std::string sourceHost;
+    FileIdentity identity;
     try {
       sourceHost = workstationHostPath(platform_, source);
+      identity = platform_.fileIdentity(source);
     } catch (const RuntimeError& error) {
       throw SourceFailure{source + ": " + error.what()};
     }
+    if (std::find(inside.begin(), inside.end(), identity) != inside.end()) return;
+    inside.push_back(identity);
     const FolderScan scan = scanFolder(sourceHost);
     std::vector<std::string> files;
     std::vector<std::string> folders;
@@ -354,8 +364,9 @@ class TreeCopy {
     }
     for (const std::string& name : folders) {
       Target child{join(target.path, name), &target};
-      copyFolder(join(source, name), child);
+      copyFolder(join(source, name), child, inside);
     }
+    inside.pop_back();
   }
 
   struct FolderScan {
@@ -380,11 +391,16 @@ class TreeCopy {
   }
 
   // Copies a file into a folder that this run made, so that no other
-  // spelling of its name can be there already.
+  // spelling of its name can be there already. The copy keeps the
+  // source's modification time, as every Windows copy does.
   static void copyHostFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (!ec) return;
+    if (!ec) {
+      fs::file_time_type modified = fs::last_write_time(from, ec);
+      if (!ec) fs::last_write_time(to, modified, ec);
+      return;
+    }
     if (ec == std::errc::no_space_on_device) throw RuntimeError(kErrDiskFull);
     if (ec == std::errc::permission_denied) throw RuntimeError(kErrPermissionDenied);
     if (ec == std::errc::no_such_file_or_directory) throw RuntimeError(kErrFileNotFound);

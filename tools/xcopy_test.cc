@@ -3,6 +3,7 @@
 // ZEPO_PREFIX.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,8 +38,9 @@ std::string readWhole(const std::string& path) {
 // collects the output.
 XcopyRun xcopy(TestWorkstation& ws, const std::vector<std::string>& args) {
   const std::string capture = ws.dir() + "/xcopy-run";
+  // A copy that goes round for ever is stopped, and fails its test.
   std::string command =
-      "ZEPO_PREFIX=" + shellQuoted(ws.dir()) + " " + shellQuoted(ZEPO_BIN_DIR "/xcopy");
+      "ZEPO_PREFIX=" + shellQuoted(ws.dir()) + " timeout 60 " + shellQuoted(ZEPO_BIN_DIR "/xcopy");
   for (const std::string& arg : args) command += " " + shellQuoted(arg);
   command += " > " + shellQuoted(capture + ".out") + " 2> " + shellQuoted(capture + ".err") +
              " < /dev/null; echo $? > " + shellQuoted(capture + ".code");
@@ -83,6 +85,12 @@ class XcopyTree : public ::testing::Test {
 };
 
 TEST_F(XcopyTree, CopiesVisibleFilesAndNonEmptySubfoldersOverwritingOldOnes) {
+  // Copies keep the time of their source, into a folder that was there
+  // (prog) and into one that the copy makes (sub\deep).
+  const auto longAgo = std::chrono::floor<std::chrono::seconds>(
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+  for (const char* file : {R"(\\SRV1\zepo\prog\zepo.exe)", R"(\\SRV1\zepo\prog\sub\deep\c.bin)"})
+    std::filesystem::last_write_time(ws.hostPath(file), longAgo);
   for (int round = 0; round < 2; ++round) {  // the second run overwrites everything again
     XcopyRun run = xcopy(ws, {R"(\\SRV1\zepo\prog\*.*)", R"(c:\zepo\prog\*.*)", "/s"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -92,6 +100,8 @@ TEST_F(XcopyTree, CopiesVisibleFilesAndNonEmptySubfoldersOverwritingOldOnes) {
               "\\\\SRV1\\zepo\\prog\\sub\\b.txt\n"
               "\\\\SRV1\\zepo\\prog\\sub\\deep\\c.bin\n"
               "4 File(s) copied\n");
+    for (const char* file : {R"(c:\zepo\prog\zepo.exe)", R"(c:\zepo\prog\sub\deep\c.bin)"})
+      EXPECT_EQ(std::filesystem::last_write_time(ws.hostPath(file)), longAgo) << file << round;
   }
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\zepo.exe)"), "MZ program");
   EXPECT_EQ(ws.readFile(R"(c:\zepo\prog\A.ini)"), "[A]\r\n");
@@ -106,6 +116,51 @@ TEST_F(XcopyTree, CopiesVisibleFilesAndNonEmptySubfoldersOverwritingOldOnes) {
   EXPECT_FALSE(ws.exists(R"(c:\zepo\prog\vuota)"));
   EXPECT_FALSE(ws.exists(R"(c:\zepo\prog\solonascosti)"));
   EXPECT_FALSE(ws.exists(R"(c:\zepo\prog\nascosta)"));
+}
+
+TEST_F(XcopyTree, FolderLinksBackToAFolderItIsInAreNotEnteredAgain) {
+  // sub\giro leads to prog, where the copy starts; prog\giro to zepo, which
+  // holds prog: entered once, prog is not entered from it again.
+  std::filesystem::create_directory_symlink("..", ws.hostPath(R"(\\SRV1\zepo\prog\sub)") + "/giro");
+  std::filesystem::create_directory_symlink("..", ws.hostPath(R"(\\SRV1\zepo\prog)") + "/giro");
+  ws.writeFile(R"(\\SRV1\zepo\leggimi.txt)", "read me");
+  XcopyRun run = xcopy(ws, {R"(\\SRV1\zepo\prog\*.*)", R"(c:\copia\*.*)", "/s"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "\\\\SRV1\\zepo\\prog\\A.ini\n"
+            "\\\\SRV1\\zepo\\prog\\zepo.exe\n"
+            "\\\\SRV1\\zepo\\prog\\giro\\leggimi.txt\n"
+            "\\\\SRV1\\zepo\\prog\\sub\\b.txt\n"
+            "\\\\SRV1\\zepo\\prog\\sub\\deep\\c.bin\n"
+            "5 File(s) copied\n");
+  EXPECT_EQ(ws.readFile(R"(c:\copia\giro\leggimi.txt)"), "read me");
+  EXPECT_FALSE(ws.exists(R"(c:\copia\giro\prog)"));
+  EXPECT_FALSE(ws.exists(R"(c:\copia\sub\giro)"));
+}
+
+TEST_F(XcopyTree, NamesThatNoWindowsPathSpellsAreLeftOutAndNeverEscape) {
+  // Linux names that a Windows path would read as a path of their own (a
+  // copy into an existing folder would climb out of it to the hosts file),
+  // a bad name or a pattern: left out, and the rest is copied.
+  const std::string hosts = R"(c:\WINDOWS\system32\drivers\etc\hosts)";
+  const std::string before = ws.readFile(hosts);
+  // What the climbing name reaches on the share, the share's root being as
+  // far as a share path climbs.
+  ws.writeFile(R"(\\SRV1\zepo\WINDOWS\system32\drivers\etc\hosts)", "127.0.0.1 evil\r\n");
+  const std::string prog = ws.hostPath(R"(\\SRV1\zepo\prog)");
+  for (const char* name : {R"(x\..\..\..\WINDOWS\system32\drivers\etc\hosts)", "report 10:30.txt",
+                           "a|b", "what?.txt"}) {
+    std::ofstream(prog + "/" + name) << "127.0.0.1 evil\r\n";
+    for (const char* destination : {R"(c:\zepo\prog)", R"(c:\nuova)"}) {
+      XcopyRun run = xcopy(ws, {R"(\\SRV1\zepo\prog\*.*)", destination, "/s"});
+      EXPECT_EQ(run.exitCode, 0) << name << " " << destination << " " << run.err;
+      EXPECT_NE(run.out.find("\n4 File(s) copied\n"), std::string::npos) << name << destination;
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ws.hostPath(destination)), {}), 3)
+          << name << " " << destination;  // zepo.exe, A.ini, sub
+      EXPECT_EQ(ws.readFile(hosts), before) << name << " " << destination;
+    }
+    std::filesystem::remove(prog + "/" + name);
+  }
 }
 
 TEST_F(XcopyTree, WithoutSubfoldersOrWithEmptyOnes) {
