@@ -335,7 +335,9 @@ TEST(FileOperations, RenameFile) {
   EXPECT_EQ(p.listFirst(etc + "hosts*", 0), "hosts");
   EXPECT_EQ(p.listNext(), "hosts.sam");
   EXPECT_EQ(p.listNext(), "");
-  // A new spelling of the same name is no clash.
+  // Other spellings of the same file are no clash.
+  p.renameFile(etc + "hosts", "c:/windows/system32/drivers/./etc/hosts");
+  p.renameFile(etc + "hosts", "c:\\windows\\system32\\..\\system32\\drivers\\etc\\.\\hosts");
   p.renameFile(etc + "hosts", etc + "HOSTS. ");
   EXPECT_EQ(p.listFirst(etc + "hosts", 0), "HOSTS");
   // Into another folder.

@@ -331,9 +331,9 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
   std::optional<DWORD> attributes = attributesOf(oldPath);
   if (!attributes) throw RuntimeError(kErrFileNotFound);
   if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
-  // Only a new spelling of the same name is no clash.
-  const bool sameName = upperName(withoutTrailingDotsAndBlanks(oldPath)) ==
-                        upperName(withoutTrailingDotsAndBlanks(newPath));
+  // Only another spelling of the same file is no clash ("HOSTS. ", "c:/x",
+  // ".\" and ".." among them): the file's identity says so, not its path.
+  const bool sameName = attributesOf(newPath) && fileIdentity(oldPath) == fileIdentity(newPath);
   if (attributesOf(newPath) && !sameName) throw RuntimeError(kErrFileAlreadyExists);
   const std::string from = toCodePage(oldPath);
   const std::string to = toCodePage(newPath);

@@ -172,6 +172,9 @@ TEST_F(Win32PlatformTest, FoldersCopiesDeletionsAndRenames) {
   p.deleteFile(etc + "hosts");
   p.renameFile(etc + "HOSTS.BAK", etc + "hosts");
   EXPECT_EQ(ws.readFile(etc + "hosts"), "new");
+  // Other spellings of the same file are no clash.
+  p.renameFile(etc + "hosts", "t:/etc/./hosts");
+  p.renameFile(etc + "hosts", "t:\\etc\\..\\etc\\.\\hosts");
   p.renameFile(etc + "hosts", etc + "HOSTS. ");  // a new spelling of the same name
   EXPECT_EQ(p.listFirst(etc + "hosts", 0), "HOSTS");
   p.renameFile(etc + "hosts", "t:\\moved.txt");
