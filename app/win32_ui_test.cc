@@ -281,6 +281,27 @@ TEST(Win32UiTest, EventHandlerEndsOnEndAndOnRuntimeErrors) {
   }
 }
 
+// A check run shows its window, then fills the record; a box that comes
+// meanwhile shows over the window as the record is then, not as it was
+// shown (Text1, Text2).
+TEST(Win32UiTest, BoxShowsOverTheWindowsAsTheirRecordsAreNow) {
+  Fixture f;
+  f.ui.show(Form::kVer);
+  HWND ver = f.ui.window(Form::kVer);
+  ASSERT_NE(ver, nullptr);
+  f.app.esito.txtDir[0] = "D:\\ZEPO";
+  f.app.esito.txtCheck[0] = StateBox{"OK", false};
+  std::string folder, state;
+  answerNextBox([&](HWND box) {
+    folder = itemText(ver, kTxtDir0);
+    state = itemText(ver, kTxtCheck0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  f.ui.msgBox("Errore durante l'agg. dei file di sistema", kMbCritical, "");
+  EXPECT_EQ(folder, "D:\\ZEPO");
+  EXPECT_EQ(state, "OK");
+}
+
 TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
   Fixture f;
   f.app.esito.txtCheck[2] = StateBox{"ERR", true};
