@@ -5,14 +5,6 @@
 
 namespace zepo {
 
-namespace {
-
-// Copies queued ahead of the workers at most: enough to keep them busy
-// while the walk waits for a survey.
-constexpr std::size_t kMaxQueuedCopies = 4096;
-
-}  // namespace
-
 struct CopyJobs::Job {
   Job(Work work, std::string shown) : work(std::move(work)), shown(std::move(shown)) {}
 
@@ -99,7 +91,9 @@ void CopyJobs::copy(std::string shown, Work work) {
     finished(*job);
     return;
   }
-  progress_.wait(lock, [&] { return failure_ || copies_.size() < kMaxQueuedCopies; });
+  // A short queue: the walk hands over a folder's files soon after its
+  // survey, while what that looked up on a share is still fresh.
+  progress_.wait(lock, [&] { return failure_ || copies_.size() < 2 * workers_.size(); });
   throwIfStopped();
   copies_.push_back(job);
   unreported_.push_back(std::move(job));

@@ -47,8 +47,11 @@ class CopyJobs {
   CopyJobs(const CopyJobs&) = delete;
   CopyJobs& operator=(const CopyJobs&) = delete;
 
-  // Hands over the copy of one file, printed as `shown`. Waits while many
-  // copies are queued, so that a large tree is not held in memory whole.
+  // How many threads run jobs.
+  std::size_t threads() const { return workers_.size(); }
+
+  // Hands over the copy of one file, printed as `shown`. Waits while a few
+  // copies are queued already.
   void copy(std::string shown, Work work);
 
   // Starts a survey, run before any queued copy.

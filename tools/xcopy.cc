@@ -40,12 +40,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#define NOMINMAX
+#include <windows.h>
+#endif
 
 #include "platform/errors.h"
 #include "platform/windows_names.h"
@@ -67,7 +73,16 @@ constexpr int kMaxThreads = 64;
 
 // ZEPO_XCOPY_THREADS: how many files are copied at once.
 int threadCount() {
+#ifdef _WIN32
+  // From kernel32, as every Windows has it (the C runtime's getenv is not
+  // among the imports known to be on Windows XP).
+  char buffer[32] = "";
+  if (::GetEnvironmentVariableA("ZEPO_XCOPY_THREADS", buffer, sizeof buffer) >= sizeof buffer)
+    buffer[0] = 'x';  // too long to be a number of threads
+  const char* text = buffer;
+#else
   const char* text = std::getenv("ZEPO_XCOPY_THREADS");
+#endif
   if (text == nullptr || *text == '\0') return kDefaultThreads;
   char* end = nullptr;
   long count = std::strtol(text, &end, 10);
@@ -247,7 +262,7 @@ class TreeCopy {
     // order of the copy; a failed copy among those comes first.
     std::exception_ptr failure;
     try {
-      copyFolder(*startSurvey(options_.sourceFolder, {}), top);
+      walk(top);
     } catch (const CopyJobs::Stopped&) {
     } catch (...) {
       failure = std::current_exception();
@@ -370,11 +385,10 @@ class TreeCopy {
     std::shared_ptr<CopyJobs::Job> job;
   };
 
-  std::shared_ptr<FolderSurvey> startSurvey(std::string source, std::vector<FileIdentity> inside) {
+  std::shared_ptr<FolderSurvey> newSurvey(std::string source, std::vector<FileIdentity> inside) {
     auto folder = std::make_shared<FolderSurvey>();
     folder->source = std::move(source);
     folder->inside = std::move(inside);
-    folder->job = jobs_->survey([this, folder](Platform& platform) { survey(platform, *folder); });
     return folder;
   }
 
@@ -409,14 +423,43 @@ class TreeCopy {
     folder.readOnly = std::move(scan.readOnly);
   }
 
-  void copyFolder(FolderSurvey& folder, Target& target) {
-    jobs_->wait(folder.job);
-    if (folder.enteredAlready) return;
-    // The subfolders are surveyed while the files are copied.
-    std::vector<std::shared_ptr<FolderSurvey>> subfolders;
-    for (const std::string& name : folder.folders)
-      subfolders.push_back(startSurvey(join(folder.source, name), folder.inside));
+  // Copies the source's folder into `top`, one folder after another in the
+  // order of a recursive walk (each folder's files, then its subfolders).
+  void walk(Target& top) {
+    std::deque<Target> targets;  // where the folders below go
+    // The folders still to walk, the next one last.
+    struct Pending {
+      std::shared_ptr<FolderSurvey> folder;
+      Target* target;
+    };
+    std::vector<Pending> pending{{newSurvey(options_.sourceFolder, {}), &top}};
+    while (!pending.empty()) {
+      // The next few folders are surveyed ahead, in the order of the walk,
+      // and no more: what a survey looks up on a share stays fresh in the
+      // client's caches until the files are copied.
+      const std::size_t ahead = std::max<std::size_t>(1, jobs_->threads());
+      for (std::size_t i = pending.size(), n = 0; i-- > 0 && n < ahead; ++n) {
+        if (!pending[i].folder->job) {
+          std::shared_ptr<FolderSurvey> folder = pending[i].folder;
+          folder->job =
+              jobs_->survey([this, folder](Platform& platform) { survey(platform, *folder); });
+        }
+      }
+      Pending next = std::move(pending.back());
+      pending.pop_back();
+      FolderSurvey& folder = *next.folder;
+      Target& target = *next.target;
+      jobs_->wait(folder.job);
+      if (folder.enteredAlready) continue;
+      copyFiles(folder, target);
+      for (auto name = folder.folders.rbegin(); name != folder.folders.rend(); ++name) {
+        targets.push_back(Target{join(target.path, *name), &target});
+        pending.push_back({newSurvey(join(folder.source, *name), folder.inside), &targets.back()});
+      }
+    }
+  }
 
+  void copyFiles(const FolderSurvey& folder, Target& target) {
     if (options_.emptySubfolders) makeReady(target);
     for (const std::string& name : folder.files) {
       makeReady(target);
@@ -444,10 +487,6 @@ class TreeCopy {
           if (readOnly) makeWritable(workstationHostPath(platform, to));
         });
       }
-    }
-    for (std::size_t i = 0; i < subfolders.size(); ++i) {
-      Target child{join(target.path, folder.folders[i]), &target};
-      copyFolder(*subfolders[i], child);
     }
   }
 
