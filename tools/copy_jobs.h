@@ -9,8 +9,9 @@
 // copied, and at the first copy that fails (in that order) its line and
 // nothing more. The copies handed over after a failed one are dropped if
 // they have not started; those that were already running are let finish,
-// and their files stay on disk, neither printed nor counted, as the files
-// that a sequential copy had not reached yet.
+// and their files stay on disk (with the folders made for them), neither
+// printed nor counted: files that a copy of one file after another had not
+// reached yet.
 #pragma once
 
 #include <condition_variable>
