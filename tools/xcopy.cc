@@ -16,6 +16,13 @@
 //
 // Copies keep the source's modification time.
 //
+// Several files are copied at once (ZEPO_XCOPY_THREADS, 8 unless it says
+// otherwise; 1 copies one file after another), and the folders ahead are
+// listed meanwhile: over a slow link each file operation is a round trip,
+// and waiting for several at a time is what makes the copy fast. What is
+// printed and the exit code stay those of a copy of one file after another
+// (copy_jobs.h tells how a failure is reported).
+//
 // Output: each source file as it is copied, then "N File(s) copied".
 // Exit codes: 0 files copied; 1 no file found to copy; 4 bad command line,
 // source unreachable, or a copy into itself; 5 a file or folder could not be
@@ -32,6 +39,8 @@
 // there under another spelling, each file goes through the interface.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -39,8 +48,15 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 #include "platform/errors.h"
+#include "platform/windows_names.h"
 #include "platform/workstation_platform.h"
+#include "tools/copy_jobs.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +67,32 @@ constexpr int kExitCopied = 0;
 constexpr int kExitNothingFound = 1;
 constexpr int kExitBadStart = 4;
 constexpr int kExitWriteFailure = 5;
+
+constexpr int kDefaultThreads = 8;
+constexpr int kMaxThreads = 64;
+
+// ZEPO_XCOPY_THREADS: how many files are copied at once.
+int threadCount() {
+#ifdef _WIN32
+  // From kernel32, as every Windows has it (the C runtime's getenv is not
+  // among the imports known to be on Windows XP).
+  char buffer[32] = "";
+  if (::GetEnvironmentVariableA("ZEPO_XCOPY_THREADS", buffer, sizeof buffer) >= sizeof buffer)
+    buffer[0] = 'x';  // too long to be a number of threads
+  const char* text = buffer;
+#else
+  const char* text = std::getenv("ZEPO_XCOPY_THREADS");
+#endif
+  if (text == nullptr || *text == '\0') return kDefaultThreads;
+  char* end = nullptr;
+  long count = std::strtol(text, &end, 10);
+  if (*end != '\0' || count < 1 || count > kMaxThreads) {
+    std::fprintf(stderr, "xcopy: ZEPO_XCOPY_THREADS=%s is no number from 1 to %d; using %d\n", text,
+                 kMaxThreads, kDefaultThreads);
+    return kDefaultThreads;
+  }
+  return static_cast<int>(count);
+}
 
 bool isSeparator(char c) {
   return c == '\\' || c == '/';
@@ -209,27 +251,43 @@ class TreeCopy {
     if (options_.subfolders && isSameOrBelow(options_.destination, options_.sourceFolder))
       throw BadCommandLine{"Cannot perform a cyclic copy"};
 
+    std::vector<std::unique_ptr<Platform>> workers;
+    if (int threads = threadCount(); threads > 1) {
+      for (int i = 0; i < threads; ++i) workers.push_back(makeWorkstationPlatform());
+    }
+    CopyJobs jobs(platform_, std::move(workers));
+    jobs_ = &jobs;
     Target top{options_.destination};
-    std::vector<FileIdentity> inside;
+    // A failure of the walk comes after every copy handed over, in the
+    // order of the copy; a failed copy among those comes first.
+    std::exception_ptr failure;
     try {
-      copyFolder(options_.sourceFolder, top, inside);
+      walk(top);
+    } catch (const CopyJobs::Stopped&) {
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    if (std::exception_ptr copyFailure = jobs.finish()) failure = copyFailure;
+    const long copied = jobs.copied();
+    try {
+      if (failure) std::rethrow_exception(failure);
     } catch (const RuntimeError& error) {
       std::fprintf(stderr, "File creation error - %s\n", error.what());
-      report();
+      report(copied);
       return kExitWriteFailure;
     } catch (const SourceFailure& failure) {
       std::fprintf(stderr, "%s\n", failure.message.c_str());
-      report();
+      report(copied);
       return kExitBadStart;
     }
-    if (copied_ == 0) std::fprintf(stderr, "File not found - %s\n", options_.pattern.c_str());
-    report();
-    return copied_ == 0 ? kExitNothingFound : kExitCopied;
+    if (copied == 0) std::fprintf(stderr, "File not found - %s\n", options_.pattern.c_str());
+    report(copied);
+    return copied == 0 ? kExitNothingFound : kExitCopied;
   }
 
  private:
-  void report() {
-    std::printf("%ld File(s) copied\n", copied_);
+  static void report(long copied) {
+    std::printf("%ld File(s) copied\n", copied);
     std::fflush(stdout);
   }
 
@@ -266,11 +324,12 @@ class TreeCopy {
 
   // The names of a listing, collected whole: the listing is a single one,
   // and the copy of a subfolder starts others.
-  std::vector<std::string> list(const std::string& pathName, int attributes) {
+  static std::vector<std::string> list(Platform& platform, const std::string& pathName,
+                                       int attributes) {
     std::vector<std::string> names;
     try {
-      for (std::string name = platform_.listFirst(pathName, attributes); !name.empty();
-           name = platform_.listNext())
+      for (std::string name = platform.listFirst(pathName, attributes); !name.empty();
+           name = platform.listNext())
         names.push_back(name);
     } catch (const RuntimeError& error) {
       throw SourceFailure{pathName + ": " + error.what()};
@@ -310,63 +369,130 @@ class TreeCopy {
     return true;
   }
 
-  // `inside`: the folders that the copy is in, the source's own included.
-  // A folder link that leads back to one of them (prog\giro -> ..) is not
-  // entered again, or the copy would go round for ever.
-  void copyFolder(const std::string& source, Target& target, std::vector<FileIdentity>& inside) {
-    std::string sourceHost;
+  // A folder of the source as the walk needs it, found out on a worker
+  // ahead of the walk.
+  struct FolderSurvey {
+    std::string source;
+    // The folders that the copy is in, this one last once found out. A
+    // folder link that leads back to one of them (prog\giro -> ..) is not
+    // entered again, or the copy would go round for ever.
+    std::vector<FileIdentity> inside;
+    bool enteredAlready = false;
+    std::string host;
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+    std::set<std::string> readOnly;
+    std::shared_ptr<CopyJobs::Job> job;
+  };
+
+  std::shared_ptr<FolderSurvey> newSurvey(std::string source, std::vector<FileIdentity> inside) {
+    auto folder = std::make_shared<FolderSurvey>();
+    folder->source = std::move(source);
+    folder->inside = std::move(inside);
+    return folder;
+  }
+
+  void survey(Platform& platform, FolderSurvey& folder) const {
+    const std::string& source = folder.source;
     FileIdentity identity;
     try {
-      sourceHost = workstationHostPath(platform_, source);
-      identity = platform_.fileIdentity(source);
+      folder.host = workstationHostPath(platform, source);
+      identity = platform.fileIdentity(source);
     } catch (const RuntimeError& error) {
       throw SourceFailure{source + ": " + error.what()};
     }
-    if (std::find(inside.begin(), inside.end(), identity) != inside.end()) return;
-    inside.push_back(identity);
-    const FolderScan scan = scanFolder(sourceHost);
-    std::vector<std::string> files;
-    std::vector<std::string> folders;
+    if (std::find(folder.inside.begin(), folder.inside.end(), identity) != folder.inside.end()) {
+      folder.enteredAlready = true;
+      return;
+    }
+    folder.inside.push_back(identity);
+    FolderScan scan = scanFolder(folder.host);
     if (isAllPattern(options_.pattern)) {
       // One listing gives the visible files and folders; the scan tells
       // which is which.
-      for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
-        (scan.folders.count(name) ? folders : files).push_back(name);
+      for (const std::string& name : list(platform, join(source, "*.*"), kAttrDirectory))
+        (scan.folders.count(name) ? folder.folders : folder.files).push_back(name);
     } else {
-      files = list(join(source, options_.pattern), kAttrNormal);
+      folder.files = list(platform, join(source, options_.pattern), kAttrNormal);
       if (options_.subfolders) {
-        for (const std::string& name : list(join(source, "*.*"), kAttrDirectory))
-          if (scan.folders.count(name)) folders.push_back(name);
+        for (const std::string& name : list(platform, join(source, "*.*"), kAttrDirectory))
+          if (scan.folders.count(name)) folder.folders.push_back(name);
       }
     }
-    if (!options_.subfolders) folders.clear();
+    if (!options_.subfolders) folder.folders.clear();
+    folder.readOnly = std::move(scan.readOnly);
+  }
 
+  // Copies the source's folder into `top`, one folder after another in the
+  // order of a recursive walk (each folder's files, then its subfolders).
+  void walk(Target& top) {
+    std::deque<Target> targets;  // where the folders below go
+    // The folders still to walk, the next one last.
+    struct Pending {
+      std::shared_ptr<FolderSurvey> folder;
+      Target* target;
+    };
+    std::vector<Pending> pending{{newSurvey(options_.sourceFolder, {}), &top}};
+    while (!pending.empty()) {
+      // The next few folders are surveyed ahead, in the order of the walk,
+      // and no more: what a survey looks up on a share stays fresh in the
+      // client's caches until the files are copied.
+      const std::size_t ahead = std::max<std::size_t>(1, jobs_->threads());
+      for (std::size_t i = pending.size(), n = 0; i-- > 0 && n < ahead; ++n) {
+        if (!pending[i].folder->job) {
+          std::shared_ptr<FolderSurvey> folder = pending[i].folder;
+          folder->job =
+              jobs_->survey([this, folder](Platform& platform) { survey(platform, *folder); });
+        }
+      }
+      Pending next = std::move(pending.back());
+      pending.pop_back();
+      FolderSurvey& folder = *next.folder;
+      Target& target = *next.target;
+      jobs_->wait(folder.job);
+      if (folder.enteredAlready) continue;
+      copyFiles(folder, target);
+      for (auto name = folder.folders.rbegin(); name != folder.folders.rend(); ++name) {
+        targets.push_back(Target{join(target.path, *name), &target});
+        pending.push_back({newSurvey(join(folder.source, *name), folder.inside), &targets.back()});
+      }
+    }
+  }
+
+  void copyFiles(const FolderSurvey& folder, Target& target) {
     if (options_.emptySubfolders) makeReady(target);
-    for (const std::string& name : files) {
+    for (const std::string& name : folder.files) {
       makeReady(target);
-      std::string from = join(source, name);
-      std::printf("%s\n", from.c_str());
-      std::string toHost = target.host + "/" + name;
-      if (target.madeNow) {
-        copyHostFile(sourceHost + "/" + name, toHost);
-      } else {
-        std::string to = join(target.path, name);
-        platform_.copyFile(from, to);
-        toHost = workstationHostPath(platform_, to);  // it may have another spelling
+      // Two names that differ in case only are one file in a folder that
+      // was there: the second copy waits for the first, as it would.
+      if (!handedOver_.insert(upperName(join(target.path, name))).second) {
+        jobs_->settle();
+        handedOver_.clear();
+        handedOver_.insert(upperName(join(target.path, name)));
       }
       // As xcopy does without /K, the copy of a read-only file is not
       // read-only, so that the next copy can replace it.
-      if (scan.readOnly.count(name)) {
-        std::error_code ec;
-        fs::permissions(toHost, fs::perms::owner_write, fs::perm_options::add, ec);
+      const bool readOnly = folder.readOnly.count(name) != 0;
+      std::string from = join(folder.source, name);
+      if (target.madeNow) {
+        jobs_->copy(from, [from = folder.host + "/" + name, to = target.host + "/" + name,
+                           readOnly](Platform&) {
+          copyHostFile(from, to);
+          if (readOnly) makeWritable(to);
+        });
+      } else {
+        jobs_->copy(from, [from, to = join(target.path, name), readOnly](Platform& platform) {
+          platform.copyFile(from, to);
+          // it may have another spelling
+          if (readOnly) makeWritable(workstationHostPath(platform, to));
+        });
       }
-      ++copied_;
     }
-    for (const std::string& name : folders) {
-      Target child{join(target.path, name), &target};
-      copyFolder(join(source, name), child, inside);
-    }
-    inside.pop_back();
+  }
+
+  static void makeWritable(const std::string& host) {
+    std::error_code ec;
+    fs::permissions(host, fs::perms::owner_write, fs::perm_options::add, ec);
   }
 
   struct FolderScan {
@@ -409,7 +535,10 @@ class TreeCopy {
 
   Platform& platform_;
   Options options_;
-  long copied_ = 0;
+  CopyJobs* jobs_ = nullptr;
+  // The destinations (upper case) of the copies handed over since the
+  // walk last waited for all of them.
+  std::set<std::string> handedOver_;
 };
 
 int runXcopy(const std::vector<std::string>& args) {
