@@ -333,8 +333,9 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
   if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
   // Only another spelling of the same file is no clash ("HOSTS. ", "c:/x",
   // ".\" and ".." among them): the file's identity says so, not its path.
-  const bool sameName = attributesOf(newPath) && fileIdentity(oldPath) == fileIdentity(newPath);
-  if (attributesOf(newPath) && !sameName) throw RuntimeError(kErrFileAlreadyExists);
+  const bool taken = attributesOf(newPath).has_value();
+  const bool sameName = taken && fileIdentity(oldPath) == fileIdentity(newPath);
+  if (taken && !sameName) throw RuntimeError(kErrFileAlreadyExists);
   const std::string from = toCodePage(oldPath);
   const std::string to = toCodePage(newPath);
   if (sameName) {
