@@ -8,12 +8,22 @@
 #include "app/pictures.h"
 #include "app/qt_ui.h"
 #include "app/twips.h"
+#include "cli/unattended.h"
 #include "platform/linux_platform.h"
 #include "shell/event.h"
 #include "shell/installer.h"
 #include "shell/main_window.h"
 
 int main(int argc, char** argv) {
+  // With options: the unattended run, without windows and without a display.
+  if (argc > 1) {
+    return zepo::cli::run(
+        {argv, argv + argc},
+        [] {
+          return std::make_unique<zepo::LinuxPlatform>(zepo::LinuxPlatform::defaultPrefixDir());
+        },
+        stdout, stderr);
+  }
   zepo::qt::Twips::useDevicePixels();
   QApplication application(argc, argv);
   // Also the title that a message box without one of its own shows.

@@ -4,12 +4,18 @@
 
 #include "app/win32_controls.h"
 #include "app/win32_ui.h"
+#include "cli/unattended.h"
 #include "platform/win32_platform.h"
 #include "shell/event.h"
 #include "shell/installer.h"
 #include "shell/main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // With options: the unattended run, without windows.
+  if (std::vector<std::string> args = zepo::cli::windowsCommandLine(); args.size() > 1) {
+    return zepo::cli::run(
+        args, [] { return std::make_unique<zepo::Win32Platform>(); }, stdout, stderr);
+  }
   auto start = [] {
     zepo::Win32Platform platform;
     zepo::win32::Win32Ui ui(zepo::win32::Twips::ofScreen());
