@@ -72,9 +72,20 @@ RunLog::~RunLog() {
 
 void RunLog::add(const std::string& text) {
   if (file_ == nullptr) return;
-  std::time_t now = std::time(nullptr);
   char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+#ifdef _WIN32
+  // The system's own clock: the C runtime's 64-bit time functions are not
+  // in every Windows XP's runtime library.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+#else
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+#endif
   std::fprintf(file_, "%s %s\n", stamp, text.c_str());
   // Each line reaches the file at once: a run that ends abruptly still
   // shows what it did.
