@@ -32,7 +32,7 @@ rows=(
   "2 | - | --check --server '' | - | Se non si specifica il nome del server"
   "1 | - | --check --server ZEPOSRV | ^Manca la cartella d:.zepo.prog$ | -"
   "1 | - | --check --server ZEPOSRV --json | \"state\":\"ERR\" | -"
-  "2 | - | --install --server ZEPOSRV --posto '' | - | Immettere il numero del posto"
+  "2 | - | --install --server ZEPOSRV --posto '' --quiet | ^$ | ^clientzepo: Immettere il numero del posto$"
   "0 | - | --install --server ZEPOSRV --posto 7 --quiet --log $log | ^$ | ^3 File.s. copied$"
   "0 | - | --check --server ZEPOSRV --json | \"total\":\"Nessun errore\" | -"
   "2 | - | --install --server ZEPOSRV --posto 7 --no-overwrite | - | installazione precedente.*\\[Annulla\\]"

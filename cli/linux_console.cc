@@ -6,6 +6,10 @@
 
 namespace zepo::cli {
 
+int screenWidthPixels() {
+  return 1024;
+}
+
 ChildOutputToStandardError::ChildOutputToStandardError() : saved_(-1) {
   std::fflush(stdout);
   saved_ = dup(STDOUT_FILENO);

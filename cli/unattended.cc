@@ -86,11 +86,13 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     bool known = false;
     for (const Verb& verb : kVerbs) {
       if (arg != verb.name || inlineValue) continue;
-      if (o.command != Command::kNone && o.command != verb.command &&
-          verb.command != Command::kHelp && o.command != Command::kHelp) {
+      if (verb.command == Command::kHelp || o.command == Command::kHelp) {
+        o.command = Command::kHelp;
+      } else if (o.command != Command::kNone && o.command != verb.command) {
         return "indicare uno solo fra --install, --check e --repair";
+      } else {
+        o.command = verb.command;
       }
-      if (o.command != Command::kHelp) o.command = verb.command;
       known = true;
     }
     for (const Flag& flag : kFlags) {
@@ -159,11 +161,10 @@ class UnattendedUi : public Ui {
     std::string line = (title.empty() ? "" : title + ": ") + text;
     if (question) line += answer == kIdOk ? " [OK]" : " [Annulla]";
     log_.add("messaggio: " + line);
-    if (!options_.quiet || critical) std::fprintf(err_, "clientzepo: %s\n", line.c_str());
-    lastMessage = text;
-    if (answer == kIdCancel && stop.empty()) stop = text;
-    if (critical && stop.empty()) stop = text;
-    stopIsShown = stopIsShown || (critical && stop == text);
+    const bool shown = !options_.quiet || critical;
+    if (shown) std::fprintf(err_, "clientzepo: %s\n", line.c_str());
+    last_ = {text, shown};
+    if (answer == kIdCancel || critical) stopAtLast();
     return answer;
   }
   std::string inputBox(const std::string& prompt, const std::string& title) override {
@@ -175,21 +176,30 @@ class UnattendedUi : public Ui {
   void hide(Form) override {}
   void unload(Form) override {}
   void refresh(Form) override {}
-  double screenWidthTwips() override { return 1024 * 15; }
+  // The client's font size is chosen for the screen's width in pixels.
+  double screenWidthTwips() override { return screenWidthPixels() * 15.0; }
   double twipsPerPixelX() override { return 15; }
 
-  // The text of the last box.
-  std::string lastMessage;
-  // The first refused question or critical box: the run did not do its
-  // work, whatever the procedure did after it.
-  std::string stop;
-  bool stopIsShown = false;
+  struct Box {
+    std::string text;
+    bool shown = false;  // on standard error
+  };
+  // The box that ends the run with status 2 (the first refused question or
+  // critical box, else the box after which the installer or the command
+  // ended), or none: the run did its work.
+  std::optional<Box> stop;
+  // The run stops at the last box shown, unless an earlier one stopped it.
+  void stopAtLast() {
+    if (!stop) stop = last_;
+  }
+  const std::string& lastText() const { return last_.text; }
 
  private:
   static constexpr const char* kPreviousInstall = "E' stata rilevata una installazione precedente.";
   const Options& options_;
   RunLog& log_;
   std::FILE* err_;
+  Box last_;
 };
 
 std::string json(const std::string& text) {
@@ -267,7 +277,7 @@ int runCommand(const Options& o, Platform& workstation, RunLog& log, std::FILE* 
   // on; the end of the installer or a runtime error ends the run.
   auto step = [&](const std::function<void(Installer&)>& procedure) {
     if (!runEventProcedure(app, procedure)) return true;
-    if (ui.stop.empty()) ui.stop = ui.lastMessage;
+    ui.stopAtLast();
     return false;
   };
   // The start-up, then what the operator would change in the window.
@@ -284,9 +294,7 @@ int runCommand(const Options& o, Platform& workstation, RunLog& log, std::FILE* 
         app.frmMain.txtPosto = *o.posto;
         ran = step(frmMain::cmdInstalla_Click);
         // The command ends early, after its box, when it cannot go on.
-        if (ran && ui.stop.empty() && ui.lastMessage != "Installazione completata.") {
-          ui.stop = ui.lastMessage;
-        }
+        if (ran && ui.lastText() != "Installazione completata.") ui.stopAtLast();
         break;
       case Command::kCheck:
         ran = step(frmMain::cmdCheck_Click);
@@ -299,14 +307,13 @@ int runCommand(const Options& o, Platform& workstation, RunLog& log, std::FILE* 
     }
   }
 
-  int status = !ui.stop.empty()                                     ? kExitFailed
+  int status = ui.stop                                              ? kExitFailed
                : o.command == Command::kCheck && app.ErroriPresenti ? kExitErrors
                                                                     : kExitOk;
-  if (o.quiet && status == kExitFailed && !ui.stopIsShown) {
-    std::fprintf(err, "clientzepo: %s\n", ui.stop.c_str());
-  }
+  // Under --quiet the reason of a stop is told all the same.
+  if (ui.stop && !ui.stop->shown) std::fprintf(err, "clientzepo: %s\n", ui.stop->text.c_str());
   if (o.command == Command::kCheck && o.json) {
-    std::fprintf(out, "%s\n", checkJson(app, status, ui.stop, ran).c_str());
+    std::fprintf(out, "%s\n", checkJson(app, status, ui.stop ? ui.stop->text : "", ran).c_str());
   } else if (o.command == Command::kCheck && ran && !o.quiet) {
     for (const std::string& line : reportLines(app.esito.txtReport)) {
       std::fprintf(out, "%s\n", line.c_str());

@@ -27,6 +27,11 @@ int run(const std::vector<std::string>& args,
         const std::function<std::unique_ptr<Platform>()>& openPlatform, std::FILE* out,
         std::FILE* err);
 
+// The width in pixels of the screen that an install chooses the client's
+// font size for: the workstation's screen on Windows; on Linux, where the
+// run needs no display, that of a 1024 by 768 screen.
+int screenWidthPixels();
+
 // While it lives, the programs that the procedures start (xcopy) write
 // their output to standard error, so that standard output keeps only the
 // run's result.

@@ -36,6 +36,10 @@ std::vector<std::string> windowsCommandLine() {
   return args;
 }
 
+int screenWidthPixels() {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+
 ChildOutputToStandardError::ChildOutputToStandardError()
     : saved_(reinterpret_cast<std::intptr_t>(GetStdHandle(STD_OUTPUT_HANDLE))) {
   // A started program inherits the standard handles of the moment; the
