@@ -108,7 +108,6 @@ void FormsRuntime::copyFile(const std::string& source, const std::string& destin
   if (*from & kAttrDirectory) throw RuntimeError(kErrPathFileAccess);
   if (isRoot(destination)) throw RuntimeError(kErrPathFileAccess);
   if (std::optional<int> to = entryAttributes(destination)) {
-    if (*to & kAttrDirectory) throw RuntimeError(kErrPathFileAccess);
     // Copying a file onto itself is a sharing violation on Windows.
     if (fileIdentity(source) == fileIdentity(destination)) {
       throw RuntimeError(kErrPermissionDenied);

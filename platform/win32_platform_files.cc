@@ -236,8 +236,14 @@ FormsRuntime::FolderEntries Win32Platform::folderEntries(const std::string& requ
       (cut != std::string::npos && hasBadFolderName(pathName.substr(0, cut)))) {
     throw RuntimeError(kErrBadFileNameOrNumber);
   }
+  // A pattern is matched by the listing's own rule, not by Windows' (which
+  // also matches the short 8.3 names, and where Wine's '?' differs): the
+  // whole folder is asked for.
+  const std::string asked = hasWildcard(listed.pattern)
+                                ? search.substr(0, cut == std::string::npos ? 0 : cut + 1) + "*"
+                                : search;
   WIN32_FIND_DATAW entry;
-  HANDLE find = ::FindFirstFileW(widened(toCodePage(search)).c_str(), &entry);
+  HANDLE find = ::FindFirstFileW(widened(toCodePage(asked)).c_str(), &entry);
   // Nothing found, or an unknown drive, share or folder: an empty listing.
   if (find == INVALID_HANDLE_VALUE) return listed;
   do {

@@ -21,6 +21,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/codepage.h"
 #include "platform/platform.h"
 #include "platform/win32_test_support.h"
 #include "platform/windows_names.h"
@@ -256,7 +257,9 @@ std::optional<std::string> TestWorkstation::registryString(const std::string& ke
                                                            const std::string& valueName) {
   auto [root, subKey] = splitKeyPath(keyPath);
   if (root == 0) return std::nullopt;
-  return win32::registryString(root, subKey, valueName);
+  // Names are given as the registry keeps them, in the code page, as the
+  // Linux workstation's registry file has them.
+  return win32::registryString(root, fromCodePage(subKey), fromCodePage(valueName));
 }
 
 bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
