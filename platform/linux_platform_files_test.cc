@@ -20,6 +20,7 @@
 
 #include "platform/errors.h"
 #include "platform/linux_platform.h"
+#include "platform/test_error_of.h"
 #include "tests/file_size_limit.h"
 #include "tests/test_workstation.h"
 
@@ -27,15 +28,6 @@ namespace fs = std::filesystem;
 
 namespace zepo {
 namespace {
-
-int errorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 std::vector<std::string> listAll(LinuxPlatform& p, const std::string& pattern, int attributes) {
   std::vector<std::string> names;

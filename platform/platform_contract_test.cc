@@ -16,6 +16,7 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/test_error_of.h"
 #include "tests/json_lines.h"
 #include "tests/test_workstation.h"
 
@@ -27,15 +28,6 @@ namespace zepo {
 namespace {
 
 using Names = std::vector<std::string>;
-
-int errorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 Names listAll(Platform& p, const std::string& pattern, int attributes) {
   Names names;

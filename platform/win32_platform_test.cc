@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/test_error_of.h"
 #include "platform/win32_test_support.h"
 #include "tests/test_workstation.h"
 
@@ -20,15 +21,6 @@ namespace zepo {
 namespace {
 
 using Names = std::vector<std::string>;
-
-int errorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 class Win32PlatformTest : public ::testing::Test {
  protected:
