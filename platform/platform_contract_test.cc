@@ -362,6 +362,40 @@ TEST_F(PlatformContract, BinaryFiles) {
   EXPECT_EQ(errorOf([&] { p.openBinary(1, "t:\\zepo"); }), kErrPathFileAccess);
 }
 
+TEST_F(PlatformContract, ProfileStrings) {
+  const std::string ini = "t:\\system.ini";
+  ws.writeFile(ini, "; comment\r\n[boot]\r\nshell=explorer.exe\r\n\r\n[DBS_REG_32]\r\nX=old\r\n" +
+                        std::string("Long=") + std::string(300, '\xE0') + "\r\n");
+  EXPECT_TRUE(p.WritePrivateProfileStringA("dbs_reg_32", "x", std::string("c:\\città"), ini));
+  // Characters, not UTF-8 bytes; the rest of the buffer stays as it was.
+  std::string buffer(255, ' ');
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "", buffer, 255, "T:\\SYSTEM.INI"), 8u);
+  EXPECT_EQ(buffer.substr(0, buffer.find('\0')), "c:\\città");
+  EXPECT_EQ(buffer.substr(buffer.find('\0') + 1, 3), "   ");
+  EXPECT_NE(ws.readFile(ini).find("X=c:\\citt\xE0\r\n"), std::string::npos);  // in the code page
+  // A value cut to the buffer.
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "Long", "", buffer, 255, ini), 254u);
+  EXPECT_EQ(buffer.substr(0, 4), "àà");
+
+  // No value removes the key; a missing key or file reads as the default,
+  // without its trailing blanks, cut to the buffer; size 0 writes nothing.
+  EXPECT_TRUE(p.WritePrivateProfileStringA("DBS_REG_32", "X", std::nullopt, ini));
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "", buffer, 255, ini), 0u);
+  buffer = std::string(10, '-');
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "abcdef  ", buffer, 4, ini), 3u);
+  EXPECT_EQ(buffer, std::string("abc\0------", 10));
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "Long", "", buffer, 0, ini), 0u);
+  EXPECT_EQ(buffer, std::string("abc\0------", 10));
+  for (const char* missing : {"t:\\missing.ini", "t:\\no\\such\\folder\\a.ini", "q:\\a.ini"}) {
+    EXPECT_EQ(p.GetPrivateProfileStringA("HOST", "HostIP", "", buffer, 255, missing), 0u)
+        << missing;
+  }
+
+  // A new file and section are made.
+  EXPECT_TRUE(p.WritePrivateProfileStringA("Abal~Environ", "PROCESS", "12", "t:\\zepo.ini"));
+  EXPECT_EQ(ws.readFile("t:\\zepo.ini"), "[Abal~Environ]\r\nPROCESS=12\r\n");
+}
+
 TEST_F(PlatformContract, ProfileReadingAgreesWithTheReferenceQueries) {
   // The reference data gives names and values as Windows-1252 bytes.
   const std::string dir = referenceDataDir() + "/ini-reading/";

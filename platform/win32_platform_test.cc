@@ -30,35 +30,6 @@ class Win32PlatformTest : public ::testing::Test {
   Platform& p = ws.platform();
 };
 
-TEST_F(Win32PlatformTest, ProfileStringsThroughWindows) {
-  const std::string ini = "t:\\system.ini";
-  ws.writeFile(ini, "; comment\r\n[boot]\r\nshell=explorer.exe\r\n\r\n[DBS_REG_32]\r\nX=old\r\n");
-  EXPECT_TRUE(p.WritePrivateProfileStringA("dbs_reg_32", "x", std::string("c:\\città"), ini));
-  std::string buffer(255, ' ');
-  std::uint32_t n = p.GetPrivateProfileStringA("DBS_REG_32", "X", "", buffer, 255, ini);
-  EXPECT_EQ(buffer.substr(0, buffer.find('\0')), "c:\\città");
-  EXPECT_EQ(n, 8u);                                           // characters, not UTF-8 bytes
-  EXPECT_EQ(buffer.substr(buffer.find('\0') + 1, 3), "   ");  // the rest stays as it was
-  // Every other line stays; the value is stored in the code page. Wine
-  // writes the file anew from what it read, without its blank lines.
-  std::string expected =
-      "; comment\r\n[boot]\r\nshell=explorer.exe\r\n\r\n[DBS_REG_32]\r\nX=c:\\citt\xE0\r\n";
-  if (win32::wineUnixPath("C:\\")) expected.erase(expected.find("\r\n\r\n"), 2);
-  EXPECT_EQ(ws.readFile(ini), expected);
-
-  // No value removes the key; a missing key reads as the default, without
-  // its trailing blanks, cut to the buffer.
-  EXPECT_TRUE(p.WritePrivateProfileStringA("DBS_REG_32", "X", std::nullopt, ini));
-  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "", buffer, 255, ini), 0u);
-  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "abcdef  ", buffer, 4, ini), 3u);
-  EXPECT_EQ(buffer.substr(0, 4), std::string("abc\0", 4));
-  EXPECT_EQ(p.GetPrivateProfileStringA("HOST", "HostIP", "", buffer, 255, "t:\\missing.ini"), 0u);
-
-  // A new file and section are made.
-  EXPECT_TRUE(p.WritePrivateProfileStringA("Abal~Environ", "PROCESS", "12", "t:\\zepo.ini"));
-  EXPECT_EQ(ws.readFile("t:\\zepo.ini"), "[Abal~Environ]\r\nPROCESS=12\r\n");
-}
-
 // Every name in a folder, hidden ones too.
 Names everyName(const std::string& folder) {
   Names names;
