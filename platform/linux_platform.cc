@@ -16,7 +16,6 @@
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_replacement.h"
-#include "platform/linux_files.h"
 #include "platform/linux_platform_process.h"
 #include "platform/linux_prefix.h"
 #include "platform/registry_store.h"

@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/forms_runtime.h"
 
 namespace zepo {
 
 class LinuxPrefix;
 class RegistryStore;
 
-class LinuxPlatform : public Platform {
+class LinuxPlatform : public FormsRuntime {
  public:
   enum class RegistryReading {
     kAtStart,     // a registry.reg that cannot be read is found at once
@@ -74,23 +74,7 @@ class LinuxPlatform : public Platform {
   std::int32_t RegDeleteValueA(RegKey key, const std::string& valueName) override;
   std::int32_t RegCloseKey(RegKey key) override;
 
-  std::string listFirst(const std::string& pathName, int attributes) override;
-  std::string listNext() override;
-  int getAttributes(const std::string& path) override;
   FileIdentity fileIdentity(const std::string& path) override;
-  void makeFolder(const std::string& path) override;
-  void copyFile(const std::string& source, const std::string& destination) override;
-  void deleteFile(const std::string& path) override;
-  void renameFile(const std::string& oldPath, const std::string& newPath) override;
-  void openText(int fileNumber, const std::string& path, TextMode mode) override;
-  std::string readLine(int fileNumber) override;
-  bool endOfFile(int fileNumber) override;
-  void writeLine(int fileNumber, const std::string& text) override;
-  void closeFile(int fileNumber) override;
-  void openBinary(int fileNumber, const std::string& path) override;
-  std::int64_t fileLength(int fileNumber) override;
-  std::uint8_t readByte(int fileNumber) override;
-  void writeByte(int fileNumber, std::uint8_t byte) override;
 
   int osPlatform() override;
   float osVersion() override;
@@ -99,18 +83,25 @@ class LinuxPlatform : public Platform {
   std::string appTitle() override;
   AppVersion appVersion() override;
 
+ protected:
+  std::optional<int> entryAttributes(const std::string& path) override;
+  bool isRoot(const std::string& path) override;
+  FileIdentity entryIdentity(const std::string& path) override;
+  FolderEntries folderEntries(const std::string& pathName, bool folders) override;
+  std::unique_ptr<SystemFile> openFile(const std::string& path, FileAccess access) override;
+  void createFolder(const std::string& path) override;
+  void removeFile(const std::string& path) override;
+  void moveFile(const std::string& oldPath, const std::string& newPath, bool sameFile) override;
+  void copyContents(const std::string& source, const std::string& destination) override;
+
  private:
-  struct OpenFile;  // linux_platform_files.cc
-  struct Listing;   // linux_platform_files.cc
-  struct Process;   // linux_platform_process.cc
+  struct Process;  // linux_platform_process.cc
 
   // The registry, read on first use; nullptr when it cannot be read.
   RegistryStore* registry();
 
   std::unique_ptr<LinuxPrefix> prefix_;
   std::unique_ptr<RegistryStore> registry_;
-  std::map<int, std::unique_ptr<OpenFile>> files_;
-  std::unique_ptr<Listing> listing_;
   std::map<RegKey, std::string> openKeys_;  // handle -> full key path
   // handle -> the access mask that the key was opened with
   std::map<RegKey, std::uint32_t> openKeyAccess_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/windows_layout.h"
 #include "platform/windows_names.h"
 
 namespace fs = std::filesystem;
@@ -80,19 +81,11 @@ std::string LinuxPrefix::label(char letter) const {
 }
 
 std::string LinuxPrefix::hostsFolder() const {
-  std::string windows = withoutClosingBackslash(windowsDirectory_);
-  if (windows.back() == '\\') windows.pop_back();
-  return platform_ == 2 ? windows + "\\system32\\drivers\\etc" : windows;
+  return zepo::hostsFolder(withoutClosingBackslash(windowsDirectory_), platform_);
 }
 
 std::string LinuxPrefix::desktopFolder() const {
-  std::string windows = windowsDirectory_;
-  if (windows.back() == '\\') windows.pop_back();
-  if (platform_ != 2) return windows + "\\Desktop";
-  if (std::nearbyint(version_) == 5.0f) {
-    return windowsDirectory_.substr(0, 2) + "\\Documents and Settings\\All Users\\Desktop";
-  }
-  return windows + "\\Profiles\\All Users\\Desktop";
+  return allUsersDesktop(withoutClosingBackslash(windowsDirectory_), platform_, version_);
 }
 
 void LinuxPrefix::readSettings(const std::string& path) {

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/forms_runtime.h"
 
 namespace zepo {
 
-class Win32Platform : public Platform {
+class Win32Platform : public FormsRuntime {
  public:
   Win32Platform();
   ~Win32Platform() override;
@@ -50,23 +50,7 @@ class Win32Platform : public Platform {
   std::int32_t RegDeleteValueA(RegKey key, const std::string& valueName) override;
   std::int32_t RegCloseKey(RegKey key) override;
 
-  std::string listFirst(const std::string& pathName, int attributes) override;
-  std::string listNext() override;
-  int getAttributes(const std::string& path) override;
   FileIdentity fileIdentity(const std::string& path) override;
-  void makeFolder(const std::string& path) override;
-  void copyFile(const std::string& source, const std::string& destination) override;
-  void deleteFile(const std::string& path) override;
-  void renameFile(const std::string& oldPath, const std::string& newPath) override;
-  void openText(int fileNumber, const std::string& path, TextMode mode) override;
-  std::string readLine(int fileNumber) override;
-  bool endOfFile(int fileNumber) override;
-  void writeLine(int fileNumber, const std::string& text) override;
-  void closeFile(int fileNumber) override;
-  void openBinary(int fileNumber, const std::string& path) override;
-  std::int64_t fileLength(int fileNumber) override;
-  std::uint8_t readByte(int fileNumber) override;
-  void writeByte(int fileNumber, std::uint8_t byte) override;
 
   int osPlatform() override;
   float osVersion() override;
@@ -75,12 +59,17 @@ class Win32Platform : public Platform {
   std::string appTitle() override;
   AppVersion appVersion() override;
 
- private:
-  struct OpenFile;  // win32_platform_files.cc
-  struct Listing;   // win32_platform_files.cc
+ protected:
+  std::optional<int> entryAttributes(const std::string& path) override;
+  bool isRoot(const std::string& path) override;
+  FolderEntries folderEntries(const std::string& pathName, bool folders) override;
+  std::unique_ptr<SystemFile> openFile(const std::string& path, FileAccess access) override;
+  void createFolder(const std::string& path) override;
+  void removeFile(const std::string& path) override;
+  void moveFile(const std::string& oldPath, const std::string& newPath, bool sameFile) override;
+  void copyContents(const std::string& source, const std::string& destination) override;
 
-  std::map<int, std::unique_ptr<OpenFile>> files_;
-  std::unique_ptr<Listing> listing_;
+ private:
   // The installer's registry handles are 32-bit numbers; the Windows ones of
   // a 64-bit program are not. Keys it opens get a number of this table.
   std::map<RegKey, void*> openKeys_;

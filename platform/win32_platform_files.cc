@@ -6,39 +6,13 @@
 #include <memory>
 #include <utility>
 
-#include "platform/attribute_rules.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_replacement.h"
-#include "platform/line_reader.h"
 #include "platform/win32_platform.h"
 #include "platform/windows_names.h"
 
 namespace zepo {
-
-struct Win32Platform::OpenFile {
-  enum class Mode { kInput, kOutput, kBinary };
-
-  OpenFile() = default;
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  ~OpenFile() {
-    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-  }
-
-  Mode mode = Mode::kInput;
-  HANDLE handle = INVALID_HANDLE_VALUE;
-  DWORD volume = 0, indexHigh = 0, indexLow = 0;  // which file it is
-  std::unique_ptr<LineReader> lines;              // input: its lines, read from handle
-  std::uint64_t position = 0;                     // binary: the next byte
-  bool writable = false;                          // binary: opened for writing too
-};
-
-struct Win32Platform::Listing {
-  std::vector<std::string> names;
-  std::size_t next = 0;
-  bool ended = false;  // the closing "" has been given
-};
 
 Win32Platform::Win32Platform() = default;
 Win32Platform::~Win32Platform() {
@@ -46,8 +20,6 @@ Win32Platform::~Win32Platform() {
 }
 
 namespace {
-
-constexpr int kMaxFileNumber = 511;
 
 // The runtime error number of a failed Windows call. `missing` is what a
 // missing file means where it happened: 53 for the file itself, 76 where
@@ -105,10 +77,6 @@ std::optional<DWORD> attributesOf(const std::string& path) {
   fail(error);
 }
 
-bool hiddenOrSystem(DWORD attributes) {
-  return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-}
-
 // The listing's attribute bits of Windows' attributes: read-only, hidden,
 // system and folder have the same values.
 int attributeBits(DWORD attributes) {
@@ -117,7 +85,7 @@ int attributeBits(DWORD attributes) {
 }
 
 // A drive root ("d:\", "\\SRV\share\") has no attributes of its own.
-bool isRoot(const std::string& path) {
+bool isRootPath(const std::string& path) {
   std::string p = path;
   std::replace(p.begin(), p.end(), '/', '\\');
   while (p.size() > 1 && p.back() == '\\') p.pop_back();
@@ -198,90 +166,115 @@ void writeAll(HANDLE handle, const std::string& bytes) {
   }
 }
 
-// The open file under a number; 52 when none is open under it.
-template <typename Files>
-auto& openedFile(Files& files, int fileNumber) {
-  auto it = files.find(fileNumber);
-  if (it == files.end()) throw RuntimeError(kErrBadFileNameOrNumber);
-  return *it->second;
+void seek(HANDLE handle, std::uint64_t position) {
+  LARGE_INTEGER to;
+  to.QuadPart = static_cast<LONGLONG>(position);
+  if (!::SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) failLast();
 }
+
+// A file open on Windows.
+class Win32File : public SystemFile {
+ public:
+  explicit Win32File(HANDLE handle) : handle_(handle) {}
+  Win32File(const Win32File&) = delete;
+  Win32File& operator=(const Win32File&) = delete;
+  ~Win32File() override { ::CloseHandle(handle_); }
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    DWORD n = 0;
+    if (!::ReadFile(handle_, buffer, static_cast<DWORD>(size), &n, nullptr)) failLast();
+    return n;
+  }
+  void write(const std::string& bytes) override { writeAll(handle_, bytes); }
+  std::optional<std::uint8_t> readAt(std::uint64_t position) override {
+    seek(handle_, position);
+    unsigned char byte = 0;
+    DWORD n = 0;
+    if (!::ReadFile(handle_, &byte, 1, &n, nullptr)) failLast();
+    if (n != 1) return std::nullopt;
+    return byte;
+  }
+  void writeAt(std::uint64_t position, std::uint8_t byte) override {
+    seek(handle_, position);
+    DWORD n = 0;
+    if (!::WriteFile(handle_, &byte, 1, &n, nullptr)) failLast();
+    if (n != 1) fail(ERROR_DISK_FULL);
+  }
+  std::int64_t length() override {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(handle_, &size)) failLast();
+    return size.QuadPart;
+  }
+  FileIdentity identity() override {
+    BY_HANDLE_FILE_INFORMATION info;
+    ZeroMemory(&info, sizeof info);
+    ::GetFileInformationByHandle(handle_, &info);
+    return {info.dwVolumeSerialNumber,
+            (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  }
+
+ private:
+  HANDLE handle_;
+};
 
 }  // namespace
 
 // ---- listing ------------------------------------------------------------
 
-std::string Win32Platform::listFirst(const std::string& requested, int attributes) {
-  listing_ = std::make_unique<Listing>();
+FormsRuntime::FolderEntries Win32Platform::folderEntries(const std::string& requested, bool) {
   const std::string pathName = collapseSeparators(requested);
   const std::size_t cut = pathName.find_last_of("\\/");
   // A folder path that ends in a separator lists the folder, as the
   // runtime's listing does.
   const bool wholeFolder = cut != std::string::npos && cut + 1 == pathName.size();
   const std::string search = wholeFolder ? pathName + "*" : pathName;
-  const std::string pattern = cut == std::string::npos ? search : search.substr(cut + 1);
-  const bool folders = (attributes & kAttrDirectory) != 0;
+  FolderEntries listed;
+  listed.pattern = cut == std::string::npos ? search : search.substr(cut + 1);
   // A forbidden character is a bad name, wherever Windows would notice it
   // (not every version does in a pattern).
-  if (hasForbiddenCharacter(pattern, true) ||
+  if (hasForbiddenCharacter(listed.pattern, true) ||
       (cut != std::string::npos && hasBadFolderName(pathName.substr(0, cut)))) {
     throw RuntimeError(kErrBadFileNameOrNumber);
   }
-
-  std::vector<std::pair<std::string, std::string>> found;  // upper-case form, name
+  // A pattern is matched by the listing's own rule, not by Windows' (which
+  // also matches the short 8.3 names, and where Wine's '?' differs): the
+  // whole folder is asked for.
+  const std::string asked = hasWildcard(listed.pattern)
+                                ? search.substr(0, cut == std::string::npos ? 0 : cut + 1) + "*"
+                                : search;
   WIN32_FIND_DATAW entry;
-  HANDLE find = ::FindFirstFileW(widened(toCodePage(search)).c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) {
-    // Nothing found, or an unknown drive, share or folder: an empty listing.
-  } else {
-    do {
-      // The "A" functions would give a name with a character that the code
-      // page lacks as a look-alike or '?', which names another file or
-      // none. Wine gives the names of a Linux folder as they are, ':', '|'
-      // and '\' included.
-      std::optional<std::string> bytes = narrowedExactly(entry.cFileName);
-      if (!bytes) continue;
-      std::string name = fromCodePage(*bytes);
-      if (name == "." || name == ".." || !isSpellableName(name)) continue;
-      if (hiddenOrSystem(entry.dwFileAttributes)) continue;
-      const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      if (folder && !folders) continue;
-      // Windows also matches the short 8.3 names; the listing matches the
-      // names themselves only.
-      if (hasWildcard(pattern) && !matchesPattern(pattern, name)) continue;
-      found.emplace_back(upperName(name), std::move(name));
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
-  }
-  // A stable order on every file system: ordinal order of the upper-case
-  // forms.
-  std::sort(found.begin(), found.end());
-  for (auto& [upper, name] : found) listing_->names.push_back(std::move(name));
-  return listNext();
+  HANDLE find = ::FindFirstFileW(widened(toCodePage(asked)).c_str(), &entry);
+  // Nothing found, or an unknown drive, share or folder: an empty listing.
+  if (find == INVALID_HANDLE_VALUE) return listed;
+  do {
+    // The "A" functions would give a name with a character that the code
+    // page lacks as a look-alike or '?', which names another file or
+    // none. Wine gives the names of a Linux folder as they are, ':', '|'
+    // and '\' included.
+    if (std::optional<std::string> bytes = narrowedExactly(entry.cFileName)) {
+      listed.entries.push_back({fromCodePage(*bytes), attributeBits(entry.dwFileAttributes)});
+    }
+  } while (::FindNextFileW(find, &entry));
+  ::FindClose(find);
+  return listed;
 }
 
-std::string Win32Platform::listNext() {
-  // As the runtime does, asking again after the end, or before any
-  // listing, is an invalid call.
-  if (!listing_ || listing_->ended) throw RuntimeError(kErrBadCall);
-  if (listing_->next >= listing_->names.size()) {
-    listing_->ended = true;
-    return "";
-  }
-  return listing_->names[listing_->next++];
-}
+// ---- files and folders -----------------------------------------------------
 
-int Win32Platform::getAttributes(const std::string& path) {
+std::optional<int> Win32Platform::entryAttributes(const std::string& path) {
   std::optional<DWORD> attributes = attributesOf(path);
-  if (!attributes) throw RuntimeError(kErrFileNotFound);
+  if (!attributes) return std::nullopt;
   if (*attributes & FILE_ATTRIBUTE_DIRECTORY) {
     return kAttrDirectory | (isRoot(path) ? 0 : static_cast<int>(*attributes & 6));
   }
   return static_cast<int>(*attributes & 7);
 }
 
-// ---- files and folders -----------------------------------------------------
+bool Win32Platform::isRoot(const std::string& path) {
+  return isRootPath(path);
+}
 
-void Win32Platform::makeFolder(const std::string& path) {
+void Win32Platform::createFolder(const std::string& path) {
   if (::CreateDirectoryA(toCodePage(path).c_str(), nullptr)) return;
   DWORD error = ::GetLastError();
   // Something of that name is there already: a path/file access error.
@@ -289,16 +282,7 @@ void Win32Platform::makeFolder(const std::string& path) {
   fail(error, kErrPathNotFound);
 }
 
-void Win32Platform::copyFile(const std::string& source, const std::string& destination) {
-  std::optional<DWORD> from = attributesOf(source);
-  if (!from) throw RuntimeError(kErrFileNotFound);
-  if (*from & FILE_ATTRIBUTE_DIRECTORY) throw RuntimeError(kErrPathFileAccess);
-  if (isRoot(destination)) throw RuntimeError(kErrPathFileAccess);
-  if (std::optional<DWORD> to = attributesOf(destination)) {
-    checkReplaceable(attributeBits(*to));
-    // Copying a file onto itself is a sharing violation.
-    if (fileIdentity(source) == fileIdentity(destination)) throw RuntimeError(kErrPermissionDenied);
-  }
+void Win32Platform::copyContents(const std::string& source, const std::string& destination) {
   // The copy is made beside the destination and renamed over it: a failure
   // half-way (a full disk) leaves the old file whole, and no new
   // half-written file.
@@ -314,31 +298,15 @@ void Win32Platform::copyFile(const std::string& source, const std::string& desti
   if (!copy.commit()) failLast(kErrPathNotFound);
 }
 
-void Win32Platform::deleteFile(const std::string& path) {
-  if (isRoot(path)) throw RuntimeError(kErrFileNotFound);
-  std::optional<DWORD> attributes = attributesOf(path);
-  // The runtime's delete looks for the file the way the listing does: it
-  // never finds a folder, a hidden or a system file.
-  if (!attributes || (*attributes & FILE_ATTRIBUTE_DIRECTORY) || hiddenOrSystem(*attributes)) {
-    throw RuntimeError(kErrFileNotFound);
-  }
-  if (*attributes & FILE_ATTRIBUTE_READONLY) throw RuntimeError(kErrPathFileAccess);
+void Win32Platform::removeFile(const std::string& path) {
   if (!::DeleteFileA(toCodePage(path).c_str())) failLast();
 }
 
-void Win32Platform::renameFile(const std::string& oldPath, const std::string& newPath) {
-  if (isRoot(oldPath)) throw RuntimeError(kErrFileNotFound);
-  std::optional<DWORD> attributes = attributesOf(oldPath);
-  if (!attributes) throw RuntimeError(kErrFileNotFound);
-  if (isRoot(newPath)) throw RuntimeError(kErrPathFileAccess);
-  // Only another spelling of the same file is no clash ("HOSTS. ", "c:/x",
-  // ".\" and ".." among them): the file's identity says so, not its path.
-  const bool taken = attributesOf(newPath).has_value();
-  const bool sameName = taken && fileIdentity(oldPath) == fileIdentity(newPath);
-  if (taken && !sameName) throw RuntimeError(kErrFileAlreadyExists);
+void Win32Platform::moveFile(const std::string& oldPath, const std::string& newPath,
+                             bool sameFile) {
   const std::string from = toCodePage(oldPath);
   const std::string to = toCodePage(newPath);
-  if (sameName) {
+  if (sameFile) {
     // A new spelling of the same name. Not every file system renames a
     // file onto its own name: the file goes by way of a name of its own.
     const std::string aside = from + ".zepo-rename";
@@ -356,208 +324,49 @@ void Win32Platform::renameFile(const std::string& oldPath, const std::string& ne
 
 // ---- text and binary files ----------------------------------------------
 
-namespace {
-
-// Which file a path names: its volume and file index, read through a handle
-// that asks for no access at all (a folder opens only with backup
-// semantics). nullopt when it cannot be opened.
-std::optional<BY_HANDLE_FILE_INFORMATION> identity(const std::string& name) {
-  HANDLE handle =
-      ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+FileIdentity Win32Platform::fileIdentity(const std::string& path) {
+  // A handle that asks for no access at all (a folder opens only with
+  // backup semantics).
+  HANDLE handle = ::CreateFileA(toCodePage(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw RuntimeError(kErrFileNotFound);
   BY_HANDLE_FILE_INFORMATION info;
   ZeroMemory(&info, sizeof info);
   BOOL known = ::GetFileInformationByHandle(handle, &info);
   ::CloseHandle(handle);
-  if (!known) return std::nullopt;
-  return info;
+  if (!known) throw RuntimeError(kErrFileNotFound);
+  return {info.dwVolumeSerialNumber,
+          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
-}  // namespace
-
-FileIdentity Win32Platform::fileIdentity(const std::string& path) {
-  std::optional<BY_HANDLE_FILE_INFORMATION> info = identity(toCodePage(path));
-  if (!info) throw RuntimeError(kErrFileNotFound);
-  return {info->dwVolumeSerialNumber,
-          (std::uint64_t{info->nFileIndexHigh} << 32) | info->nFileIndexLow};
-}
-
-void Win32Platform::openText(int fileNumber, const std::string& path, TextMode mode) {
-  if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw RuntimeError(kErrBadFileNameOrNumber);
-  if (files_.count(fileNumber) != 0) throw RuntimeError(kErrFileAlreadyOpen);
-  std::optional<DWORD> attributes = attributesOf(path);
-  if (attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    throw RuntimeError(kErrPathFileAccess);
-  }
-  auto record = std::make_unique<OpenFile>();
+std::unique_ptr<SystemFile> Win32Platform::openFile(const std::string& path, FileAccess access) {
   const std::string name = toCodePage(path);
-  if (attributes) {
-    if (std::optional<BY_HANDLE_FILE_INFORMATION> info = identity(name)) {
-      record->volume = info->dwVolumeSerialNumber;
-      record->indexHigh = info->nFileIndexHigh;
-      record->indexLow = info->nFileIndexLow;
-      // The runtime lets a file be open for input under several numbers at
-      // once, but a file being written under no other number.
-      for (const auto& [number, other] : files_) {
-        if (other->volume == record->volume && other->indexHigh == record->indexHigh &&
-            other->indexLow == record->indexLow &&
-            (mode != TextMode::kInput || other->mode != OpenFile::Mode::kInput)) {
-          throw RuntimeError(kErrFileAlreadyOpen);
-        }
-      }
-    }
-  }
-  if (mode == TextMode::kInput) {
-    if (!attributes) throw RuntimeError(kErrFileNotFound);
-    record->handle = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (record->handle == INVALID_HANDLE_VALUE) failLast();
-    record->mode = OpenFile::Mode::kInput;
-  } else {
-    if (attributes) checkReplaceable(attributeBits(*attributes));
-    record->handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (record->handle == INVALID_HANDLE_VALUE) failLast(kErrPathNotFound);
-    record->mode = OpenFile::Mode::kOutput;
-    if (!attributes) {
-      BY_HANDLE_FILE_INFORMATION info;
-      if (::GetFileInformationByHandle(record->handle, &info)) {
-        record->volume = info.dwVolumeSerialNumber;
-        record->indexHigh = info.nFileIndexHigh;
-        record->indexLow = info.nFileIndexLow;
-      }
-    }
-  }
-  if (mode == TextMode::kInput) {
-    HANDLE handle = record->handle;
-    record->lines = std::make_unique<LineReader>([handle](char* buffer, std::size_t size) {
-      DWORD n = 0;
-      if (!::ReadFile(handle, buffer, static_cast<DWORD>(size), &n, nullptr)) failLast();
-      return static_cast<std::size_t>(n);
-    });
-  }
-  files_[fileNumber] = std::move(record);
-}
-
-std::string Win32Platform::readLine(int fileNumber) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  if (file.mode != OpenFile::Mode::kInput) throw RuntimeError(kErrBadFileMode);
-  return file.lines->readLine();
-}
-
-bool Win32Platform::endOfFile(int fileNumber) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  switch (file.mode) {
-    case OpenFile::Mode::kInput:
-      return file.lines->atEnd();
-    case OpenFile::Mode::kBinary:
-      return static_cast<std::int64_t>(file.position) >= fileLength(fileNumber);
-    case OpenFile::Mode::kOutput:
+  DWORD desired = GENERIC_READ;
+  DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  DWORD disposition = OPEN_EXISTING;
+  switch (access) {
+    case FileAccess::kRead:
+      break;
+    case FileAccess::kReplace:
+      desired = GENERIC_WRITE;
+      share = FILE_SHARE_READ;
+      disposition = CREATE_ALWAYS;
+      break;
+    case FileAccess::kUpdate:
+    case FileAccess::kCreate:
+      desired = GENERIC_READ | GENERIC_WRITE;
+      disposition = OPEN_ALWAYS;
       break;
   }
-  throw RuntimeError(kErrBadFileMode);
-}
-
-void Win32Platform::writeLine(int fileNumber, const std::string& text) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  if (file.mode != OpenFile::Mode::kOutput) throw RuntimeError(kErrBadFileMode);
-  writeAll(file.handle, toCodePage(text) + "\r\n");
-}
-
-void Win32Platform::closeFile(int fileNumber) {
-  files_.erase(fileNumber);
-}
-
-void Win32Platform::openBinary(int fileNumber, const std::string& path) {
-  if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw RuntimeError(kErrBadFileNameOrNumber);
-  if (files_.count(fileNumber) != 0) throw RuntimeError(kErrFileAlreadyOpen);
-  std::optional<DWORD> attributes = attributesOf(path);
-  if (attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    throw RuntimeError(kErrPathFileAccess);
+  HANDLE handle = ::CreateFileA(name.c_str(), desired, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    if (access == FileAccess::kUpdate && error == ERROR_ACCESS_DENIED) return nullptr;
+    fail(error, access == FileAccess::kRead ? kErrFileNotFound : kErrPathNotFound);
   }
-  auto record = std::make_unique<OpenFile>();
-  const std::string name = toCodePage(path);
-  if (attributes) {
-    if (std::optional<BY_HANDLE_FILE_INFORMATION> info = identity(name)) {
-      record->volume = info->dwVolumeSerialNumber;
-      record->indexHigh = info->nFileIndexHigh;
-      record->indexLow = info->nFileIndexLow;
-      for (const auto& [number, other] : files_) {
-        if (other->volume == record->volume && other->indexHigh == record->indexHigh &&
-            other->indexLow == record->indexLow) {
-          throw RuntimeError(kErrFileAlreadyOpen);
-        }
-      }
-    }
-  }
-  record->mode = OpenFile::Mode::kBinary;
-  // As the runtime does, a file that cannot be written is opened for
-  // reading only; a missing one is made.
-  record->writable = !attributes || !(*attributes & FILE_ATTRIBUTE_READONLY);
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  if (record->writable) {
-    record->handle = ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
-                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (record->handle == INVALID_HANDLE_VALUE && attributes &&
-        ::GetLastError() == ERROR_ACCESS_DENIED) {
-      record->writable = false;
-    }
-  }
-  if (!record->writable) {
-    record->handle = ::CreateFileA(name.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
-  if (record->handle == INVALID_HANDLE_VALUE) failLast(kErrPathNotFound);
-  if (!attributes) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (::GetFileInformationByHandle(record->handle, &info)) {
-      record->volume = info.dwVolumeSerialNumber;
-      record->indexHigh = info.nFileIndexHigh;
-      record->indexLow = info.nFileIndexLow;
-    }
-  }
-  files_[fileNumber] = std::move(record);
-}
-
-std::int64_t Win32Platform::fileLength(int fileNumber) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  LARGE_INTEGER size;
-  if (!::GetFileSizeEx(file.handle, &size)) failLast();
-  return size.QuadPart;
-}
-
-namespace {
-
-void seek(HANDLE handle, std::uint64_t position) {
-  LARGE_INTEGER to;
-  to.QuadPart = static_cast<LONGLONG>(position);
-  if (!::SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) failLast();
-}
-
-}  // namespace
-
-std::uint8_t Win32Platform::readByte(int fileNumber) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  if (file.mode != OpenFile::Mode::kBinary) throw RuntimeError(kErrBadFileMode);
-  seek(file.handle, file.position);
-  unsigned char byte = 0;
-  DWORD n = 0;
-  if (!::ReadFile(file.handle, &byte, 1, &n, nullptr)) failLast();
-  ++file.position;
-  // Reading past the end gives a zero byte, as the runtime's Get does.
-  return n == 1 ? byte : 0;
-}
-
-void Win32Platform::writeByte(int fileNumber, std::uint8_t byte) {
-  OpenFile& file = openedFile(files_, fileNumber);
-  if (file.mode != OpenFile::Mode::kBinary) throw RuntimeError(kErrBadFileMode);
-  if (!file.writable) throw RuntimeError(kErrPathFileAccess);
-  seek(file.handle, file.position);
-  DWORD n = 0;
-  if (!::WriteFile(file.handle, &byte, 1, &n, nullptr)) failLast();
-  if (n != 1) fail(ERROR_DISK_FULL);
-  ++file.position;
+  return std::make_unique<Win32File>(handle);
 }
 
 }  // namespace zepo

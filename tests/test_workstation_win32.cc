@@ -12,7 +12,6 @@
 // each test starts from a registry the installer never wrote, as on Linux.
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -21,8 +20,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/codepage.h"
 #include "platform/platform.h"
 #include "platform/win32_test_support.h"
+#include "platform/windows_layout.h"
 #include "platform/windows_names.h"
 #include "tests/test_workstation.h"
 
@@ -77,7 +78,7 @@ TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   platform_ = std::make_unique<Win32Platform>();
   std::string windows(255, ' ');
   windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
-  const std::string etc = windows + "\\system32\\drivers\\etc";
+  const std::string etc = hostsFolder(windows, platform_->osPlatform());
   // Text files of the Windows folder (system.ini, hosts, services of the 9x
   // family...) and every file of the hosts folder are kept byte for byte;
   // of the rest only what is there.
@@ -116,12 +117,8 @@ TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   }
   // And the desktop that the install command uses for its platform and
   // version, which Wine keeps elsewhere.
-  std::string desktop = windows + "\\Desktop";
-  if (platform_->osPlatform() == 2) {
-    desktop = std::lrint(platform_->osVersion()) == 5
-                  ? windows.substr(0, 2) + "\\Documents and Settings\\All Users\\Desktop"
-                  : windows + "\\Profiles\\All Users\\Desktop";
-  }
+  const std::string desktop =
+      allUsersDesktop(windows, platform_->osPlatform(), platform_->osVersion());
   for (std::size_t cut = desktop.find('\\', 3); cut != std::string::npos;
        cut = desktop.find('\\', cut + 1)) {
     win32::makeFolder(desktop.substr(0, cut));
@@ -159,11 +156,9 @@ std::string TestWorkstation::hostPath(const std::string& windowsPath) {
 bool TestWorkstation::factsAsGiven() {
   std::string windows(255, ' ');
   windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
-  // The version as the installer uses it: to the nearest whole number,
-  // halves to the even one (4.5 is 4, 5.5 is 6).
-  long version = std::lrint(platform_->osVersion());
+  // The version as the installer uses it.
   return platform_->osPlatform() == options_.platform &&
-         version == std::lrint(std::stof(options_.version)) &&
+         wholeVersion(platform_->osVersion()) == wholeVersion(std::stof(options_.version)) &&
          upperName(windows) == upperName(options_.windowsDirectory) &&
          upperName(platform_->appPath()) == upperName(options_.programDirectory);
 }
@@ -256,7 +251,9 @@ std::optional<std::string> TestWorkstation::registryString(const std::string& ke
                                                            const std::string& valueName) {
   auto [root, subKey] = splitKeyPath(keyPath);
   if (root == 0) return std::nullopt;
-  return win32::registryString(root, subKey, valueName);
+  // Names are given as the registry keeps them, in the code page, as the
+  // Linux workstation's registry file has them.
+  return win32::registryString(root, fromCodePage(subKey), fromCodePage(valueName));
 }
 
 bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
