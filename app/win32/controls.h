@@ -1,14 +1,19 @@
 // Building blocks of the Windows windows: text conversion, twips, the design
-// fonts, controls placed at their designed position and size, and the window
-// class that routes messages to a C++ object.
+// fonts, and the window that routes messages to a C++ object and builds
+// itself from its design table (app/forms).
 #pragma once
 
 #include <windows.h>
 
-#include <initializer_list>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/forms/form_table.h"
 
 namespace zepo::win32 {
 
@@ -54,23 +59,16 @@ class Fonts {
   std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts_;
 };
 
-// A child control at `rect` (pixels, relative to `parent`) with its font.
-HWND addControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
-                int id, const RECT& rect, HFONT font, DWORD exStyle = 0);
-HWND addLabel(HWND parent, int id, const std::wstring& caption, const RECT& rect, HFONT font);
-HWND addButton(HWND parent, int id, const std::wstring& caption, const RECT& rect, HFONT font);
-HWND addTextBox(HWND parent, int id, const std::wstring& text, const RECT& rect, HFONT font);
-HWND addFrame(HWND parent, int id, const std::wstring& caption, const RECT& rect, HFONT font);
-// Orders the controls so that Tab moves through them in the given order; the
-// controls not named (labels, frames) go behind them, so that a frame never
-// paints over what it holds.
-void chainTabOrder(std::initializer_list<HWND> controls);
-
 // The size of a window whose client area is `width` by `height` pixels.
 SIZE windowSizeFor(int width, int height, DWORD style, DWORD exStyle, bool hasMenu);
 
+// Runs an event procedure of the logic (Win32Ui::runEvent).
+using RunProcedure = std::function<void(forms::Procedure)>;
+
 // A top-level window owned by a C++ object: the window class routes every
-// message to handle().
+// message to handle(). Its controls, menus and lines come from its design
+// table; a button's or a menu item's command runs the procedure the table
+// gives it.
 class Window {
  public:
   Window() = default;
@@ -79,22 +77,34 @@ class Window {
   virtual ~Window();
 
   HWND hwnd() const { return hwnd_; }
-  HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+  // A control by its design name; null when the window has none.
+  HWND control(const std::string& name) const;
+  // Its control identifier (WM_COMMAND's), 0 when there is none.
+  int controlId(const std::string& name) const;
 
  protected:
-  // Creates the window of the program's window class with the given client
-  // size in pixels.
-  void create(const std::wstring& caption, DWORD style, DWORD exStyle, int clientWidth,
-              int clientHeight, HMENU menu = nullptr);
+  // Creates the window with the caption, border and client size of
+  // `table`, its menus, controls and lines; the focus starts on the first
+  // control in tab order.
+  void build(const forms::FormTable& table, const Twips& tw, Fonts& fonts, RunProcedure run);
   virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-  // The control that has the keyboard focus when the window is activated
-  // for the first time; afterwards the window keeps the one that had it last.
-  void setInitialFocus(HWND control) { focus_ = control; }
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void create(const std::wstring& caption, DWORD style, DWORD exStyle, int clientWidth,
+              int clientHeight, HMENU menu);
+  HMENU buildMenus();
+  void paintLines();
+
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;
+  const forms::FormTable* table_ = nullptr;
+  Twips twips_{15};
+  RunProcedure run_;
+  std::map<std::string, std::pair<HWND, int>> controls_;  // by name: the control and its id
+  std::map<int, forms::Procedure> commands_;              // by control or menu item id
+  std::set<HWND> blackText_;
+  std::vector<std::pair<HWND, HBITMAP>> pictures_;
 };
 
 }  // namespace zepo::win32

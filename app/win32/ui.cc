@@ -90,18 +90,23 @@ std::string Win32Ui::inputBox(const std::string& prompt, const std::string& titl
   return askInputBox(owner, prompt, title);
 }
 
-HWND Win32Ui::window(Form form) const {
+Window* Win32Ui::windowOf(Form form) const {
   switch (form) {
     case Form::kMain:
-      return main_ ? main_->hwnd() : nullptr;
+      return main_.get();
     case Form::kAbout:
-      return about_ ? about_->hwnd() : nullptr;
+      return about_.get();
     case Form::kVer:
-      return ver_ ? ver_->hwnd() : nullptr;
+      return ver_.get();
     case Form::kReport:
-      return report_ ? report_->hwnd() : nullptr;
+      return report_.get();
   }
   return nullptr;
+}
+
+HWND Win32Ui::window(Form form) const {
+  Window* window = windowOf(form);
+  return window ? window->hwnd() : nullptr;
 }
 
 void Win32Ui::createWindow(Form form) {

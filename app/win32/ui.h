@@ -49,6 +49,8 @@ class Win32Ui : public Ui {
   // The window of a kind, or null while it does not exist.
   HWND window(Form form) const;
   FrmMainWindow* mainWindow() const { return main_.get(); }
+  // The object of the window of a kind, or null while it does not exist.
+  Window* windowOf(Form form) const;
 
   // The close box of the check window destroyed it.
   void checkWindowClosed();

@@ -1,14 +1,16 @@
-// Tests of the Windows front end, run under Wine with a display: the windows'
-// layouts, texts, fonts, tab order and menus, the records going in and out,
-// the message and input boxes and the event handler.
+// Tests of the Windows front end, run under Wine with a display: the windows
+// as built against their design tables, the records going in and out, the
+// message and input boxes and the event handler.
 #include "app/win32/ui.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,28 +71,10 @@ RECT placeOf(HWND control) {
   return rect;
 }
 
-void expectPlace(HWND control, int left, int top, int width, int height) {
-  RECT rect = placeOf(control);
-  EXPECT_EQ(rect.left, left) << windowText(control);
-  EXPECT_EQ(rect.top, top) << windowText(control);
-  EXPECT_EQ(rect.right - rect.left, width) << windowText(control);
-  EXPECT_EQ(rect.bottom - rect.top, height) << windowText(control);
-}
-
 LOGFONTW fontOf(HWND control) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
-}
-
-std::vector<int> tabOrder(HWND window, int count) {
-  std::vector<int> ids;
-  HWND control = GetNextDlgTabItem(window, nullptr, FALSE);
-  for (int i = 0; i < count && control; ++i) {
-    ids.push_back(GetDlgCtrlID(control));
-    control = GetNextDlgTabItem(window, control, FALSE);
-  }
-  return ids;
 }
 
 struct Fixture {
@@ -100,72 +84,178 @@ struct Fixture {
   Fixture() { ui.attach(app); }
 };
 
-TEST(Win32UiTest, MainWindowLayoutMenusAndTabOrder) {
-  Fixture f;
-  f.app.frmMain.drive = driveListEntries(f.ws.platform()).front();
-  f.ui.show(Form::kMain);
-  HWND main = f.ui.window(Form::kMain);
-  ASSERT_NE(main, nullptr);
-  EXPECT_EQ(windowText(main), "MORVICAN - Installazione Client ZEPO");
-  RECT client;
-  GetClientRect(main, &client);
-  EXPECT_EQ(client.right, 381);   // 5715 twips
-  EXPECT_EQ(client.bottom, 209);  // 3135 twips, below the menu bar
-  EXPECT_NE(GetWindowLongW(main, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
-  // The icon with its two image sizes.
-  for (auto [index, size] : {std::pair{GCLP_HICON, 32}, std::pair{GCLP_HICONSM, 16}}) {
-    ICONINFO icon{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(main, index)), &icon));
-    BITMAP colour{};
-    GetObjectW(icon.hbmColor, sizeof colour, &colour);
-    EXPECT_EQ(colour.bmWidth, size);
-    EXPECT_EQ(colour.bmHeight, size);
-    DeleteObject(icon.hbmColor);
-    DeleteObject(icon.hbmMask);
+// A window of each table as its class builds it, not yet showing its
+// record.
+std::unique_ptr<Window> build(const forms::FormTable& table, Win32Ui& ui) {
+  if (table.name == "frmMain") return std::make_unique<FrmMainWindow>(ui);
+  if (table.name == "frmVer") return std::make_unique<FrmVerWindow>(ui);
+  if (table.name == "frmReport") return std::make_unique<FrmReportWindow>(ui);
+  return std::make_unique<FrmAboutWindow>(ui);
+}
+
+bool hasClass(HWND control, const wchar_t* expected) {
+  wchar_t name[32] = {};
+  GetClassNameW(control, name, 32);
+  return lstrcmpiW(name, expected) == 0;
+}
+
+// What a control of that kind is: its window class and the style bits that
+// make it one.
+bool isKind(HWND control, const forms::ControlSpec& spec) {
+  LONG style = GetWindowLongW(control, GWL_STYLE);
+  switch (spec.kind) {
+    case forms::Kind::kLabel:
+      return hasClass(control, L"Static") &&
+             (style & SS_TYPEMASK) == (spec.centred ? SS_CENTER : SS_LEFT);
+    case forms::Kind::kPicture:
+      return hasClass(control, L"Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
+             SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    case forms::Kind::kTextBox:
+      return hasClass(control, L"Edit") && !(style & ES_MULTILINE);
+    case forms::Kind::kMultiLineText:
+      return hasClass(control, L"Edit") && (style & ES_MULTILINE) && (style & ES_READONLY) &&
+             (style & WS_VSCROLL);
+    case forms::Kind::kButton:
+      return hasClass(control, L"Button") &&
+             (style & BS_TYPEMASK) == (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    case forms::Kind::kFrame:
+      return hasClass(control, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX;
+    case forms::Kind::kDriveList:
+      return hasClass(control, L"ComboBox") && (style & 3) == CBS_DROPDOWNLIST;
   }
+  return false;
+}
 
-  FrmMainWindow& w = *f.ui.mainWindow();
-  // Inside the frame at (120, 120) twips, 8 pixels.
-  expectPlace(w.control(kTxtServer), 16, 48, 105, 19);
-  expectPlace(w.control(kTxtIP), 128, 48, 97, 19);
-  expectPlace(w.control(kTxtPosto), 184, 96, 25, 19);
-  expectPlace(w.control(kFrame1), 8, 8, 233, 121);
-  expectPlace(w.control(kCmdCheck), 272, 16, 81, 33);
-  expectPlace(w.control(kLblAttendi), 168, 152, 185, 33);
-  EXPECT_EQ(itemText(main, kFrame1), "Dati del Server");
-  EXPECT_EQ(itemText(main, kLabel4), "Drive locale di destinazione");
-  EXPECT_EQ(itemText(main, kTxtIP), "255.255.255.255");
-  EXPECT_FALSE(IsWindowVisible(w.control(kLblAttendi)));
+std::string menuCaption(HMENU menu, int position) {
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+  return narrow(text);
+}
 
-  LOGFONTW button = fontOf(w.control(kCmdInstalla));
-  EXPECT_STREQ(button.lfFaceName, L"Arial");
-  EXPECT_EQ(button.lfWeight, FW_BOLD);
-  EXPECT_EQ(button.lfHeight, -16);  // 12 pt at 96 dpi
-  LOGFONTW frame = fontOf(w.control(kFrame1));
-  EXPECT_STREQ(frame.lfFaceName, L"MS Sans Serif");
-  EXPECT_EQ(frame.lfWeight, FW_BOLD);
-  EXPECT_EQ(fontOf(w.control(kTxtServer)).lfWeight, FW_NORMAL);
+// Every window as built matches its design table: each control is there,
+// of its kind, with its caption, place at the screen's twips per pixel,
+// font, visibility and tab order; the menus; the lines.
+TEST(Win32UiTest, EveryWindowMatchesItsTable) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  for (double perPixel : {15.0, 12.0}) {
+    TestWorkstation ws;
+    Win32Ui ui{Twips(perPixel)};
+    Installer app{ws.platform(), ui};
+    ui.attach(app);
+    for (const forms::FormTable* table : forms::allForms()) {
+      SCOPED_TRACE(table->name + " at " + std::to_string(perPixel));
+      std::unique_ptr<Window> window = build(*table, ui);
+      HWND hwnd = window->hwnd();
+      ShowWindow(hwnd, SW_SHOWNA);
+      UpdateWindow(hwnd);
+      EXPECT_EQ(windowText(hwnd), table->caption);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      EXPECT_EQ(client.right, forms::pixels(table->width, perPixel));
+      EXPECT_EQ(client.bottom, forms::pixels(table->height, perPixel));
+      for (const forms::ControlSpec& spec : table->controls) {
+        SCOPED_TRACE(spec.name);
+        HWND control = window->control(spec.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(GetParent(control), hwnd);
+        EXPECT_TRUE(isKind(control, spec));
+        forms::Rect want = table->pixelRect(spec, perPixel);
+        RECT got = placeOf(control);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        // A picture's box takes the size of its picture; a drop-down list is
+        // as high as its font makes it.
+        if (spec.kind != forms::Kind::kPicture) {
+          EXPECT_EQ(got.right - got.left, want.width);
+          if (spec.kind != forms::Kind::kDriveList) {
+            EXPECT_EQ(got.bottom - got.top, want.height);
+          }
+        }
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0, spec.visible);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, spec.enabled);
+        if (spec.kind == forms::Kind::kPicture) continue;
+        if (spec.kind != forms::Kind::kDriveList) {
+          EXPECT_EQ(windowText(control), spec.caption);
+        }
+        LOGFONTW font = fontOf(control);
+        EXPECT_EQ(narrow(font.lfFaceName), spec.font.family);
+        EXPECT_EQ(font.lfHeight, -std::lround(spec.font.points * dpi / 72.0));
+        EXPECT_EQ(font.lfWeight, spec.font.bold ? FW_BOLD : FW_NORMAL);
+      }
 
-  EXPECT_EQ(tabOrder(main, 9),
-            (std::vector<int>{kDlbDrive, kCmdInstalla, kCmdEsci, kTxtServer, kTxtIP, kTxtPath,
-                              kCmdCheck, kTxtPosto, kDlbDrive}));
+      // Tab goes through the controls that take the focus now, in tab
+      // order, and round; the focus starts on the first.
+      std::vector<HWND> chain;
+      for (const forms::ControlSpec* spec : table->tabOrder())
+        if (spec->visible && spec->enabled) chain.push_back(window->control(spec->name));
+      chain.push_back(chain.front());
+      std::vector<HWND> tabbed{GetNextDlgTabItem(hwnd, nullptr, FALSE)};
+      while (tabbed.size() < chain.size())
+        tabbed.push_back(GetNextDlgTabItem(hwnd, tabbed.back(), FALSE));
+      EXPECT_EQ(tabbed, chain);
+      SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+      EXPECT_EQ(GetFocus(), chain.front());
 
-  HMENU bar = GetMenu(main);
-  ASSERT_EQ(GetMenuItemCount(bar), 3);
-  auto caption = [](HMENU menu, int position) {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
-    return narrow(text);
-  };
-  EXPECT_EQ(caption(bar, 0), "File");
-  EXPECT_EQ(caption(bar, 1), "Esegui");
-  EXPECT_EQ(caption(bar, 2), "?");
-  EXPECT_EQ(caption(GetSubMenu(bar, 0), 0), "Nome Server");
-  EXPECT_EQ(caption(GetSubMenu(bar, 0), 1), "Esci");
-  EXPECT_EQ(caption(GetSubMenu(bar, 1), 0), "Installa Client");
-  EXPECT_EQ(caption(GetSubMenu(bar, 1), 1), "Verifica installazione");
-  EXPECT_EQ(caption(GetSubMenu(bar, 2), 0), "Sommario");
-  EXPECT_EQ(caption(GetSubMenu(bar, 2), 1), "Informazioni");
+      HMENU bar = GetMenu(hwnd);
+      ASSERT_EQ(bar ? GetMenuItemCount(bar) : 0, int(table->menus.size()));
+      for (std::size_t m = 0; m < table->menus.size(); ++m) {
+        EXPECT_EQ(menuCaption(bar, int(m)), table->menus[m].caption);
+        HMENU menu = GetSubMenu(bar, int(m));
+        ASSERT_EQ(GetMenuItemCount(menu), int(table->menus[m].items.size()));
+        for (std::size_t i = 0; i < table->menus[m].items.size(); ++i)
+          EXPECT_EQ(menuCaption(menu, int(i)), table->menus[m].items[i].caption);
+      }
+
+      // The lines, each over the ones before it.
+      HDC dc = GetDC(hwnd);
+      for (const forms::LineSpec& line : table->lines) {
+        int x = (forms::pixels(line.x1, perPixel) + forms::pixels(line.x2, perPixel)) / 2;
+        int y = forms::pixels(line.y, perPixel) + line.thickness - 1;
+        std::uint32_t top = line.colour;
+        for (const forms::LineSpec& over : table->lines)
+          if (&over > &line && y < forms::pixels(over.y, perPixel) + over.thickness)
+            top = over.colour;
+        EXPECT_EQ(GetPixel(dc, x, y), RGB(top >> 16, (top >> 8) & 0xFF, top & 0xFF)) << line.name;
+      }
+      ReleaseDC(hwnd, dc);
+    }
+  }
+}
+
+// A window built from a table on a recording runner.
+class RecordingWindow : public Window {
+ public:
+  RecordingWindow(const forms::FormTable& table, Fonts& fonts) {
+    build(table, Twips(15), fonts, [this](forms::Procedure p) { ran.push_back(p); });
+  }
+  std::vector<forms::Procedure> ran;
+};
+
+// Each button and menu item runs its procedure.
+TEST(Win32UiTest, ButtonsAndMenuItemsRunTheirProcedures) {
+  Fonts fonts;
+  for (const forms::FormTable* table : forms::allForms()) {
+    RecordingWindow window(*table, fonts);
+    for (const forms::ControlSpec& spec : table->controls) {
+      if (spec.kind != forms::Kind::kButton) continue;
+      window.ran.clear();
+      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(spec.name), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window.control(spec.name)));
+      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{spec.click}) << spec.name;
+    }
+    HMENU bar = GetMenu(window.hwnd());
+    for (std::size_t m = 0; m < table->menus.size(); ++m) {
+      for (std::size_t i = 0; i < table->menus[m].items.size(); ++i) {
+        window.ran.clear();
+        UINT id = GetMenuItemID(GetSubMenu(bar, int(m)), int(i));
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        EXPECT_EQ(window.ran, std::vector<forms::Procedure>{table->menus[m].items[i].event})
+            << table->menus[m].items[i].name;
+      }
+    }
+  }
 }
 
 TEST(Win32UiTest, MainWindowRecordGoesInAndComesBack) {
@@ -180,28 +270,28 @@ TEST(Win32UiTest, MainWindowRecordGoesInAndComesBack) {
   f.ui.show(Form::kMain);
   HWND main = f.ui.window(Form::kMain);
   FrmMainWindow& w = *f.ui.mainWindow();
-  EXPECT_EQ(itemText(main, kTxtServer), "ZEPOSRV");
-  EXPECT_EQ(itemText(main, kTxtPath), "dati città");
-  EXPECT_EQ(itemText(main, kLblAttendi), "Attendere...");
-  EXPECT_TRUE(IsWindowVisible(w.control(kLblAttendi)));
-  HWND combo = w.control(kDlbDrive);
+  EXPECT_EQ(windowText(w.control("txtServer")), "ZEPOSRV");
+  EXPECT_EQ(windowText(w.control("txtPath")), "dati città");
+  EXPECT_EQ(windowText(w.control("lblAttendi")), "Attendere...");
+  EXPECT_TRUE(IsWindowVisible(w.control("lblAttendi")));
+  HWND combo = w.control("dlbDrive");
   EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(drives.size()));
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
 
   // What the operator types is in the record at once.
-  SetWindowTextW(w.control(kTxtPosto), L"7");
-  SetWindowTextW(w.control(kTxtIP), L"10.0.0.1");
+  SetWindowTextW(w.control("txtPosto"), L"7");
+  SetWindowTextW(w.control("txtIP"), L"10.0.0.1");
   EXPECT_EQ(f.app.frmMain.txtPosto, "7");
   EXPECT_EQ(f.app.frmMain.txtIP, "10.0.0.1");
   // Choosing a drive sets it through the logic.
   SendMessageW(combo, CB_SETCURSEL, 1, 0);
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(kDlbDrive, CBN_SELCHANGE),
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(w.controlId("dlbDrive"), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
   EXPECT_EQ(f.app.frmMain.drive, drives[1]);
 
   f.app.frmMain.lblAttendiVisible = false;
   f.ui.refresh(Form::kMain);
-  EXPECT_FALSE(IsWindowVisible(w.control(kLblAttendi)));
+  EXPECT_FALSE(IsWindowVisible(w.control("lblAttendi")));
 }
 
 TEST(Win32UiTest, MessageAndInputBoxes) {
@@ -293,8 +383,8 @@ TEST(Win32UiTest, BoxShowsOverTheWindowsAsTheirRecordsAreNow) {
   f.app.esito.txtCheck[0] = StateBox{"OK", false};
   std::string folder, state;
   answerNextBox([&](HWND box) {
-    folder = itemText(ver, kTxtDir0);
-    state = itemText(ver, kTxtCheck0);
+    folder = windowText(f.ui.windowOf(Form::kVer)->control("txtDir_0"));
+    state = windowText(f.ui.windowOf(Form::kVer)->control("txtCheck_0"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
   f.ui.msgBox("Errore durante l'agg. dei file di sistema", kMbCritical, "");
@@ -310,36 +400,29 @@ TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
   f.ui.show(Form::kVer);
   HWND ver = f.ui.window(Form::kVer);
   ASSERT_NE(ver, nullptr);
-  EXPECT_EQ(windowText(ver), "Verifica");
-  RECT client;
-  GetClientRect(ver, &client);
-  EXPECT_EQ(client.right, 336);
-  EXPECT_EQ(client.bottom, 361);
-  HWND check2 = GetDlgItem(ver, kTxtCheck0 + 2);
-  HWND sistema = GetDlgItem(ver, kTxtSistema);
+  Window& w = *f.ui.windowOf(Form::kVer);
+  HWND check2 = w.control("txtCheck_2");
+  HWND sistema = w.control("txtSistema");
   // The state boxes stand level with their folders.
-  EXPECT_EQ(placeOf(check2).top, placeOf(GetDlgItem(ver, kTxtDir0 + 2)).top);
-  EXPECT_EQ(itemText(ver, kTxtCheck0 + 2), "ERR");
+  EXPECT_EQ(placeOf(check2).top, placeOf(w.control("txtDir_2")).top);
+  EXPECT_EQ(windowText(check2), "ERR");
   EXPECT_EQ(fontOf(check2).lfWeight, FW_BOLD);
-  EXPECT_EQ(fontOf(GetDlgItem(ver, kTxtCheck0)).lfWeight, FW_NORMAL);
+  EXPECT_EQ(fontOf(w.control("txtCheck_0")).lfWeight, FW_NORMAL);
   EXPECT_TRUE(isEmphasised(sistema));
-  EXPECT_FALSE(IsWindowEnabled(sistema));
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(ver, kCmdRipara)));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(ver, kCmdReport)));
-  EXPECT_EQ(itemText(ver, kVerLabel2), "}");
-  EXPECT_EQ(fontOf(GetDlgItem(ver, kVerLabel2)).lfHeight, -80);  // 60 pt
+  EXPECT_FALSE(IsWindowEnabled(w.control("cmdReport")));
   // The red of an emphasised state box.
   HDC dc = GetDC(check2);
   SendMessageW(ver, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(check2));
   EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
   ReleaseDC(check2, dc);
-  EXPECT_EQ(tabOrder(ver, 3), (std::vector<int>{kCmdTorna, kTxtDir0, kTxtDir0 + 1}));
 
   f.app.esito.cmdRiparaVisible = true;
   f.ui.show(Form::kVer);
   EXPECT_EQ(f.ui.window(Form::kVer), ver);  // the same window
-  EXPECT_TRUE(IsWindowVisible(GetDlgItem(ver, kCmdRipara)));
+  EXPECT_TRUE(IsWindowVisible(w.control("cmdRipara")));
+  // Shown, "Ripara" takes its place in the focus chain.
+  EXPECT_EQ(GetNextDlgTabItem(ver, w.control("cmdTorna"), FALSE), w.control("cmdRipara"));
   f.ui.hide(Form::kVer);
   EXPECT_FALSE(IsWindowVisible(ver));
   f.ui.unload(Form::kVer);
@@ -349,13 +432,7 @@ TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
   f.app.esito.txtReport = "riga 1\r\nriga 2";
   f.ui.show(Form::kReport);
   HWND report = f.ui.window(Form::kReport);
-  EXPECT_EQ(windowText(report), "Report Errori");
-  HWND txtReport = GetDlgItem(report, kTxtReport);
-  EXPECT_EQ(windowText(txtReport), "riga 1\r\nriga 2");
-  LONG style = GetWindowLongW(txtReport, GWL_STYLE);
-  EXPECT_NE(style & ES_MULTILINE, 0);
-  EXPECT_NE(style & ES_READONLY, 0);
-  EXPECT_NE(style & WS_VSCROLL, 0);
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kReport)->control("txtReport")), "riga 1\r\nriga 2");
   // Its close box only hides it.
   SendMessageW(report, WM_CLOSE, 0, 0);
   EXPECT_EQ(f.ui.window(Form::kReport), report);
@@ -397,11 +474,10 @@ TEST(Win32UiTest, AboutWindowClosesWithEnterOrEsc) {
   HWND about = f.ui.window(Form::kAbout);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(windowText(about), "Informazioni su clientZEPO");
-  EXPECT_EQ(itemText(about, kLblVersion), "Versione 3.0.0");
-  EXPECT_EQ(itemText(about, kLblTitle), "clientZEPO");
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kAbout)->control("lblTitle")), "clientZEPO");
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kAbout)->control("lblVersion")), "Versione 3.0.0");
   EXPECT_EQ(GetWindowLongW(about, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME),
             0);
-  EXPECT_NE(GetWindowLongW(GetDlgItem(about, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
   frmMain::mnuInfo_Click(f.app);
   EXPECT_EQ(f.ui.window(Form::kAbout), about);  // not a second one
   // Esc comes to the window as the cancel command.
