@@ -4,7 +4,8 @@
 //
 // Usage: form-layout [TWIPS-PER-PIXEL [FORM [CONTROL]]]
 // Prints "FORM CONTROL LEFT TOP WIDTH HEIGHT" a line, for every control or
-// the ones asked for (15 twips a pixel, 96 dots per inch, by default).
+// the ones asked for (15 twips a pixel, 96 dots per inch, by default); the
+// line "FORM FORM 0 0 WIDTH HEIGHT" is the client area itself.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,6 +23,12 @@ int main(int argc, char** argv) {
   int printed = 0;
   for (const zepo::forms::FormTable* table : zepo::forms::allForms()) {
     if (!form.empty() && table->name != form) continue;
+    if (control.empty() || control == table->name) {
+      std::printf("%s %s 0 0 %d %d\n", table->name.c_str(), table->name.c_str(),
+                  zepo::forms::pixels(table->width, perPixel),
+                  zepo::forms::pixels(table->height, perPixel));
+      ++printed;
+    }
     for (const zepo::forms::ControlSpec& spec : table->controls) {
       if (!control.empty() && spec.name != control) continue;
       zepo::forms::Rect r = table->pixelRect(spec, perPixel);
