@@ -7,12 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
 #include <string>
@@ -61,27 +59,9 @@ class ModalScript {
   }
 
   void run(const std::function<void()>& action) {
-    QTimer timer;
-    QPointer<QWidget> current;
-    QElapsedTimer open;
-    timer.setInterval(2);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-      QWidget* box = QApplication::activeModalWidget();
-      if (!box) return;
-      if (box != current) {
-        // A box closed is gone at once (boxes live on the asker's stack), so
-        // a new box is never mistaken for the last one.
-        current = box;
-        open.start();
-        answer(box);
-      } else if (open.elapsed() > 5000) {
-        ADD_FAILURE() << "a box stayed open: " << current->windowTitle().toStdString();
-        QTest::keyClick(box, Qt::Key_Escape);
-      }
-    });
-    timer.start();
-    action();
-    timer.stop();
+    // A box closed is gone at once (boxes live on the asker's stack), so a
+    // new box is never mistaken for the last one.
+    uitest::whileModal([this](QWidget* box) { answer(box); }, action);
     for (const Step& step : steps_)
       ADD_FAILURE() << "an expected box did not open: " << step.text.toStdString();
     steps_.clear();
@@ -155,15 +135,9 @@ class EndToEndTest : public ::testing::Test {
   }
   ~EndToEndTest() override { uitest::deleteUnloadedWindows(); }
 
-  // A control of the window of `form` by name; fails the test when the
-  // window or the control is missing.
   template <typename Widget = QWidget>
   Widget* control(Form form, const char* name) {
-    QWidget* window = ui.window(form);
-    EXPECT_NE(window, nullptr) << name;
-    Widget* widget = window ? window->findChild<Widget*>(name) : nullptr;
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return uitest::control<Widget>(ui, form, name);
   }
 
   // Start-up as main() makes it: the main window's load procedure, whose

@@ -98,6 +98,17 @@ auto whileModal(const std::function<void(QWidget*)>& answer, Open open) {
   return open();
 }
 
+// A control of the window of `form` by name; fails the test when the window
+// or the control is missing.
+template <typename Widget = QWidget>
+Widget* control(const QtUi& ui, Form form, const char* name) {
+  QWidget* window = ui.window(form);
+  EXPECT_NE(window, nullptr) << name;
+  Widget* widget = window ? window->findChild<Widget*>(name) : nullptr;
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
 // The Qt user interface at 15 twips per pixel on a fresh workstation that
 // has drive D: labelled DATI.
 class UiTest : public ::testing::Test {
@@ -109,38 +120,14 @@ class UiTest : public ::testing::Test {
   }
   ~UiTest() override { deleteUnloadedWindows(); }
 
-  // A control of the window of `form` by name; fails the test when the
-  // window or the control is missing.
   template <typename Widget = QWidget>
   Widget* control(Form form, const char* name) {
-    QWidget* window = ui.window(form);
-    EXPECT_NE(window, nullptr) << name;
-    Widget* widget = window ? window->findChild<Widget*>(name) : nullptr;
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return uitest::control<Widget>(ui, form, name);
   }
 
   TestWorkstation ws;
   QtUi ui{Twips(15)};
   Installer app{ws.platform(), ui};
 };
-
-// A control's place and font as designed.
-struct Placed {
-  const char* name;
-  QRect geometry;
-  const char* family;
-  double points;
-  bool bold;
-};
-
-inline void expectPlaced(QWidget* window, const Placed& placed) {
-  auto* widget = window->findChild<QWidget*>(placed.name);
-  ASSERT_NE(widget, nullptr) << placed.name;
-  EXPECT_EQ(widget->geometry(), placed.geometry) << placed.name;
-  EXPECT_EQ(widget->font().family(), placed.family) << placed.name;
-  EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), placed.points) << placed.name;
-  EXPECT_EQ(widget->font().bold(), placed.bold) << placed.name;
-}
 
 }  // namespace zepo::qt::uitest

@@ -116,17 +116,6 @@ TEST_F(WindowsTest, CancelledServerNameEndsTheInstaller) {
   EXPECT_EQ(ui.exitCode(), 0);
 }
 
-TEST_F(WindowsTest, InformazioniShowsTheAboutWindowAndSommarioNothing) {
-  FrmMainWindow* window = shownMainWindow();
-  window->findChild<QAction*>("mnuInfo")->trigger();
-  ASSERT_NE(ui.window(Form::kAbout), nullptr);
-  EXPECT_TRUE(ui.window(Form::kAbout)->isVisible());
-  window->findChild<QAction*>("mnuSommario")->trigger();
-  EXPECT_FALSE(ui.ended());
-  EXPECT_EQ(ui.window(Form::kVer), nullptr);
-  EXPECT_TRUE(window->isVisible());
-}
-
 TEST_F(WindowsTest, ClosingCleansUpAndEndsButEsciJustEnds) {
   std::string testFile = "C:\\WINDOWS\\TEST.TXT";
   ws.writeFile(testFile, "prova\r\n");
