@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPolygon>
 
+#include "app/forms/icon_shapes.h"
+
 namespace zepo::qt {
 
 namespace {
@@ -24,35 +26,12 @@ QColor palette(Colour colour) {
   return QColor::fromRgb(sixteenColours()[colour]);
 }
 
-// One image size of the icon; every shape is drawn on whole pixels without
-// smoothing, so that only palette colours appear.
-struct IconShapes {
-  QRect monitor, screen, stand, base;
-  QList<QLine> zed;
-  QPolygon arrow;
-};
-
-IconShapes iconShapes(int size) {
-  if (size >= 32) {
-    return {QRect(1, 4, 24, 19),
-            QRect(4, 7, 18, 13),
-            QRect(10, 23, 6, 2),
-            QRect(6, 25, 14, 3),
-            {QLine(8, 9, 17, 9), QLine(8, 10, 17, 10), QLine(17, 10, 8, 16), QLine(16, 10, 7, 16),
-             QLine(8, 16, 17, 16), QLine(8, 17, 17, 17)},
-            QPolygon({QPoint(24, 0), QPoint(28, 0), QPoint(28, 7), QPoint(31, 7), QPoint(26, 12),
-                      QPoint(21, 7), QPoint(24, 7)})};
-  }
-  return {QRect(0, 3, 12, 9),
-          QRect(2, 5, 8, 5),
-          QRect(5, 12, 2, 1),
-          QRect(3, 13, 6, 2),
-          {QLine(3, 6, 8, 6), QLine(8, 6, 3, 8), QLine(3, 8, 8, 8)},
-          QPolygon({QPoint(11, 0), QPoint(13, 0), QPoint(13, 3), QPoint(15, 3), QPoint(12, 6),
-                    QPoint(9, 3), QPoint(11, 3)})};
+QRect qtRect(const forms::Box& box) {
+  return QRect(box.left, box.top, box.width, box.height);
 }
 
-void drawBox(QPainter& painter, const QRect& box, Colour fill) {
+void drawBox(QPainter& painter, const forms::Box& shape, Colour fill) {
+  QRect box = qtRect(shape);
   painter.fillRect(box, palette(fill));
   painter.setPen(palette(kBlack));
   painter.setBrush(Qt::NoBrush);
@@ -74,18 +53,23 @@ const QList<QRgb>& sixteenColours() {
 QImage iconImage(int size) {
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
-  IconShapes shapes = iconShapes(size);
+  // Every shape is drawn on whole pixels without smoothing, so that only
+  // palette colours appear.
+  forms::IconShapes shapes = forms::iconShapes(size);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, false);
   drawBox(painter, shapes.monitor, kSilver);
   drawBox(painter, shapes.screen, kNavy);
-  painter.fillRect(shapes.stand, palette(kGrey));
+  painter.fillRect(qtRect(shapes.stand), palette(kGrey));
   drawBox(painter, shapes.base, kSilver);
   painter.setPen(palette(kWhite));
-  painter.drawLines(shapes.zed);
+  for (const forms::Segment& line : shapes.zed)
+    painter.drawLine(line.from.x, line.from.y, line.to.x, line.to.y);
   painter.setPen(palette(kBlack));
   painter.setBrush(palette(kYellow));
-  painter.drawPolygon(shapes.arrow);
+  QPolygon arrow;
+  for (const forms::Point& point : shapes.arrow) arrow << QPoint(point.x, point.y);
+  painter.drawPolygon(arrow);
   return image;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/forms/icon_shapes.h"
+
 namespace zepo::win32 {
 
 namespace {
@@ -95,33 +97,23 @@ void drawPolygon(HDC dc, const std::vector<POINT>& points, COLORREF outline, COL
   DeleteObject(brush);
 }
 
+RECT rect(const forms::Box& box) {
+  return RECT{box.left, box.top, box.left + box.width, box.top + box.height};
+}
+
 HICON makeIcon(int size) {
   Canvas canvas(size, size);
   canvas.fill(RECT{0, 0, size, size}, kClear);
-  if (size >= 32) {
-    drawBox(canvas, RECT{1, 4, 25, 23}, kSilver);   // monitor
-    drawBox(canvas, RECT{4, 7, 22, 20}, kNavy);     // screen
-    canvas.fill(RECT{10, 23, 16, 25}, kGrey);       // stand
-    drawBox(canvas, RECT{6, 25, 20, 28}, kSilver);  // base
-    drawLine(canvas, 8, 9, 17, 9, kWhite);
-    drawLine(canvas, 8, 10, 17, 10, kWhite);
-    drawLine(canvas, 17, 10, 8, 16, kWhite);
-    drawLine(canvas, 16, 10, 7, 16, kWhite);
-    drawLine(canvas, 8, 16, 17, 16, kWhite);
-    drawLine(canvas, 8, 17, 17, 17, kWhite);
-    drawPolygon(canvas.dc, {{24, 0}, {28, 0}, {28, 7}, {31, 7}, {26, 12}, {21, 7}, {24, 7}}, kBlack,
-                kYellow);
-  } else {
-    drawBox(canvas, RECT{0, 3, 12, 12}, kSilver);
-    drawBox(canvas, RECT{2, 5, 10, 10}, kNavy);
-    canvas.fill(RECT{5, 12, 7, 13}, kGrey);
-    drawBox(canvas, RECT{3, 13, 9, 15}, kSilver);
-    drawLine(canvas, 3, 6, 8, 6, kWhite);
-    drawLine(canvas, 8, 6, 3, 8, kWhite);
-    drawLine(canvas, 3, 8, 8, 8, kWhite);
-    drawPolygon(canvas.dc, {{11, 0}, {13, 0}, {13, 3}, {15, 3}, {12, 6}, {9, 3}, {11, 3}}, kBlack,
-                kYellow);
-  }
+  forms::IconShapes shapes = forms::iconShapes(size);
+  drawBox(canvas, rect(shapes.monitor), kSilver);
+  drawBox(canvas, rect(shapes.screen), kNavy);
+  canvas.fill(rect(shapes.stand), kGrey);
+  drawBox(canvas, rect(shapes.base), kSilver);
+  for (const forms::Segment& line : shapes.zed)
+    drawLine(canvas, line.from.x, line.from.y, line.to.x, line.to.y, kWhite);
+  std::vector<POINT> arrow;
+  for (const forms::Point& point : shapes.arrow) arrow.push_back({point.x, point.y});
+  drawPolygon(canvas.dc, arrow, kBlack, kYellow);
   GdiFlush();
 
   // The mask: 1 where the icon is transparent; there the colour image is
