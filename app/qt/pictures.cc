@@ -7,6 +7,7 @@
 #include <QPolygon>
 
 #include "app/forms/icon_shapes.h"
+#include "app/forms/picture_shapes.h"
 
 namespace zepo::qt {
 
@@ -80,81 +81,73 @@ QIcon appIcon() {
   return icon;
 }
 
-QImage installerPicture() {
-  QImage image(195, 113, QImage::Format_RGB32);
+namespace {
+
+QColor rgb(std::uint32_t colour) {
+  return QColor::fromRgb(QRgb(colour));
+}
+
+QImage drawPicture(const forms::PictureShapes& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient sky(0, 0, 0, 113);
-  sky.setColorAt(0, QColor(0, 51, 128));
-  sky.setColorAt(1, QColor(60, 130, 200));
-  painter.fillRect(image.rect(), sky);
-
-  // The server: a tower with drive bays and a lamp.
-  painter.setPen(QPen(Qt::black, 1));
-  painter.setBrush(QColor(200, 200, 200));
-  painter.drawRect(14, 12, 38, 62);
-  painter.setBrush(QColor(150, 150, 150));
-  for (int bay = 0; bay < 3; ++bay) painter.drawRect(19, 18 + 10 * bay, 28, 6);
-  painter.setBrush(QColor(0, 220, 0));
-  painter.drawEllipse(QPoint(22, 64), 3, 3);
-
-  // The workstation: a monitor with the client window and a keyboard.
-  painter.setBrush(QColor(200, 200, 200));
-  painter.drawRect(130, 14, 52, 42);
-  painter.setBrush(QColor(0, 0, 128));
-  painter.drawRect(135, 19, 42, 30);
-  painter.setBrush(QColor(192, 192, 192));
-  painter.drawRect(140, 24, 32, 20);
-  painter.fillRect(141, 25, 31, 4, QColor(0, 0, 160));
-  painter.setBrush(QColor(160, 160, 160));
-  painter.drawRect(150, 56, 12, 6);
-  painter.drawRect(126, 64, 60, 10);
-
-  // The copy from the share to the client.
-  QPen link(QColor(255, 220, 0), 3, Qt::DashLine);
-  painter.setPen(link);
-  painter.drawLine(58, 42, 112, 42);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(255, 220, 0));
-  painter.drawPolygon(QPolygon({QPoint(110, 34), QPoint(124, 42), QPoint(110, 50)}));
-
-  // The product name with a shadow.
-  QFont font("Arial");
-  font.setPixelSize(22);
-  font.setBold(true);
-  painter.setFont(font);
-  QRect band(0, 78, 195, 32);
-  painter.setPen(QColor(0, 0, 40));
-  painter.drawText(band.translated(2, 2), Qt::AlignCenter, "clientZEPO");
-  painter.setPen(Qt::white);
-  painter.drawText(band, Qt::AlignCenter, "clientZEPO");
+  QLinearGradient background(0, 0, 0, picture.height);
+  background.setColorAt(0, rgb(picture.top));
+  background.setColorAt(1, rgb(picture.bottom));
+  painter.fillRect(image.rect(), background);
+  for (const forms::Shape& shape : picture.shapes) {
+    const forms::Box& b = shape.box;
+    // QPainter's outlined shapes cover one pixel more than their size.
+    QRect outlined(b.left, b.top, b.width - 1, b.height - 1);
+    QPolygon points;
+    for (const forms::Point& point : shape.points) points << QPoint(point.x, point.y);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(rgb(shape.colour));
+    switch (shape.kind) {
+      case forms::Shape::kBox:
+        painter.drawRect(outlined);
+        break;
+      case forms::Shape::kEllipse:
+        painter.drawEllipse(outlined);
+        break;
+      case forms::Shape::kFill:
+        painter.fillRect(b.left, b.top, b.width, b.height, rgb(shape.colour));
+        break;
+      case forms::Shape::kTile:
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(b.left, b.top, b.width, b.height), shape.size, shape.size);
+        break;
+      case forms::Shape::kPolygon:
+        painter.setPen(Qt::NoPen);
+        painter.drawPolygon(points);
+        break;
+      case forms::Shape::kDashedLine:
+        painter.setPen(QPen(rgb(shape.colour), shape.size, Qt::DashLine));
+        painter.drawLine(points[0], points[1]);
+        break;
+      case forms::Shape::kText: {
+        QFont font("Arial");
+        font.setPixelSize(shape.size);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(rgb(shape.colour));
+        painter.drawText(QRect(b.left, b.top, b.width, b.height), Qt::AlignCenter,
+                         QString::fromStdString(shape.text));
+        break;
+      }
+    }
+  }
   return image;
 }
 
+}  // namespace
+
+QImage installerPicture() {
+  return drawPicture(forms::installerPictureShapes());
+}
+
 QImage makerPicture() {
-  QImage image(120, 102, QImage::Format_RGB32);
-  image.fill(QColor(192, 192, 192));
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-
-  // A red tile with a white M cut into it.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(128, 0, 0));
-  painter.drawRoundedRect(QRectF(33, 7, 58, 58), 8, 8);
-  painter.setBrush(QColor(200, 16, 32));
-  painter.drawRoundedRect(QRectF(30, 4, 58, 58), 8, 8);
-  painter.setBrush(Qt::white);
-  painter.drawPolygon(QPolygon({QPoint(38, 52), QPoint(38, 14), QPoint(47, 14), QPoint(59, 34),
-                                QPoint(71, 14), QPoint(80, 14), QPoint(80, 52), QPoint(72, 52),
-                                QPoint(72, 29), QPoint(59, 48), QPoint(46, 29), QPoint(46, 52)}));
-
-  QFont font("Arial");
-  font.setPixelSize(14);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(QColor(128, 0, 0));
-  painter.drawText(QRect(0, 70, 120, 26), Qt::AlignCenter, "MORVICAN");
-  return image;
+  return drawPicture(forms::makerPictureShapes());
 }
 
 }  // namespace zepo::qt

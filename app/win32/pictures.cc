@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/forms/icon_shapes.h"
+#include "app/forms/picture_shapes.h"
+#include "app/win32/controls.h"
 
 namespace zepo::win32 {
 
@@ -175,96 +177,92 @@ HICON appIcon(int size) {
   return size >= 32 ? big : small;
 }
 
-HBITMAP installerPicture() {
-  constexpr int kWidth = 195, kHeight = 113;
-  Canvas canvas(kWidth, kHeight);
+namespace {
+
+COLORREF colourRef(std::uint32_t colour) {
+  return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+}
+
+HBITMAP drawPicture(const forms::PictureShapes& picture) {
+  Canvas canvas(picture.width, picture.height);
   HDC dc = canvas.dc;
-  // The sky: dark blue at the top to light blue at the bottom.
-  for (int y = 0; y < kHeight; ++y) {
-    double t = static_cast<double>(y) / (kHeight - 1);
-    canvas.fill(RECT{0, y, kWidth, y + 1},
-                RGB(static_cast<int>(0 + 60 * t), static_cast<int>(51 + 79 * t),
-                    static_cast<int>(128 + 72 * t)));
+  // The background, shading row by row from its top colour to its bottom one.
+  for (int y = 0; y < picture.height; ++y) {
+    double t = static_cast<double>(y) / (picture.height - 1);
+    auto mix = [t](std::uint32_t top, std::uint32_t bottom, int shift) {
+      int from = (top >> shift) & 0xFF, to = (bottom >> shift) & 0xFF;
+      return static_cast<int>(from + (to - from) * t);
+    };
+    canvas.fill(RECT{0, y, picture.width, y + 1},
+                RGB(mix(picture.top, picture.bottom, 16), mix(picture.top, picture.bottom, 8),
+                    mix(picture.top, picture.bottom, 0)));
   }
-
-  // The server: a tower with drive bays and a lamp.
-  drawShape(dc, kBlack, RGB(200, 200, 200), false, 14, 12, 53, 75);
-  for (int bay = 0; bay < 3; ++bay)
-    drawShape(dc, kBlack, RGB(150, 150, 150), false, 19, 18 + 10 * bay, 48, 25 + 10 * bay);
-  drawShape(dc, kBlack, RGB(0, 220, 0), true, 19, 61, 26, 68);
-
-  // The workstation: a monitor with the client window and a keyboard.
-  drawShape(dc, kBlack, RGB(200, 200, 200), false, 130, 14, 183, 57);
-  drawShape(dc, kBlack, RGB(0, 0, 128), false, 135, 19, 178, 50);
-  drawShape(dc, kBlack, RGB(192, 192, 192), false, 140, 24, 173, 45);
-  canvas.fill(RECT{141, 25, 172, 29}, RGB(0, 0, 160));
-  drawShape(dc, kBlack, RGB(160, 160, 160), false, 150, 56, 163, 63);
-  drawShape(dc, kBlack, RGB(160, 160, 160), false, 126, 64, 187, 75);
-
-  // The copy from the share to the client: a dashed band and its head.
-  LOGBRUSH yellow{BS_SOLID, RGB(255, 220, 0), 0};
-  DWORD dashes[] = {9, 3};
-  HPEN link = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 3, &yellow, 2, dashes);
-  HGDIOBJ oldPen = SelectObject(dc, link);
-  MoveToEx(dc, 58, 42, nullptr);
-  LineTo(dc, 112, 42);
-  SelectObject(dc, oldPen);
-  DeleteObject(link);
-  drawPolygon(dc, {{110, 34}, {124, 42}, {110, 50}}, 0, RGB(255, 220, 0), false);
-
-  // The product name with a shadow.
-  HFONT font = pixelFont(22, true);
-  HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
-  drawText(dc, L"clientZEPO", RECT{2, 80, 197, 112}, RGB(0, 0, 40));
-  drawText(dc, L"clientZEPO", RECT{0, 78, 195, 110}, kWhite);
-  SelectObject(dc, oldFont);
-  DeleteObject(font);
+  for (const forms::Shape& shape : picture.shapes) {
+    const forms::Box& b = shape.box;
+    RECT box{b.left, b.top, b.left + b.width, b.top + b.height};
+    COLORREF colour = colourRef(shape.colour);
+    std::vector<POINT> points;
+    for (const forms::Point& point : shape.points) points.push_back({point.x, point.y});
+    switch (shape.kind) {
+      case forms::Shape::kBox:
+      case forms::Shape::kEllipse:
+        drawShape(dc, kBlack, colour, shape.kind == forms::Shape::kEllipse, box.left, box.top,
+                  box.right, box.bottom);
+        break;
+      case forms::Shape::kFill:
+        canvas.fill(box, colour);
+        break;
+      case forms::Shape::kTile: {
+        // Without a pen the shape covers one pixel less on each side.
+        HPEN pen = CreatePen(PS_NULL, 0, 0);
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, 2 * shape.size,
+                  2 * shape.size);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        DeleteObject(pen);
+        DeleteObject(brush);
+        break;
+      }
+      case forms::Shape::kPolygon:
+        drawPolygon(dc, points, 0, colour, false);
+        break;
+      case forms::Shape::kDashedLine: {
+        LOGBRUSH solid{BS_SOLID, colour, 0};
+        DWORD dashes[] = {9, 3};
+        HPEN link = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, shape.size, &solid,
+                                 2, dashes);
+        HGDIOBJ oldPen = SelectObject(dc, link);
+        MoveToEx(dc, points[0].x, points[0].y, nullptr);
+        LineTo(dc, points[1].x, points[1].y);
+        SelectObject(dc, oldPen);
+        DeleteObject(link);
+        break;
+      }
+      case forms::Shape::kText: {
+        HFONT font = pixelFont(shape.size, true);
+        HGDIOBJ oldFont = SelectObject(dc, font);
+        drawText(dc, wide(shape.text).c_str(), box, colour);
+        SelectObject(dc, oldFont);
+        DeleteObject(font);
+        break;
+      }
+    }
+  }
   return canvas.release();
 }
 
+}  // namespace
+
+HBITMAP installerPicture() {
+  return drawPicture(forms::installerPictureShapes());
+}
+
 HBITMAP makerPicture() {
-  constexpr int kWidth = 120, kHeight = 102;
-  Canvas canvas(kWidth, kHeight);
-  HDC dc = canvas.dc;
-  canvas.fill(RECT{0, 0, kWidth, kHeight}, kSilver);
-
-  // A red tile with its shadow and a white M cut into it.
-  auto tile = [dc](int left, int top, COLORREF colour) {
-    HPEN pen = CreatePen(PS_NULL, 0, 0);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    RoundRect(dc, left, top, left + 59, top + 59, 16, 16);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
-  };
-  tile(33, 7, RGB(128, 0, 0));
-  tile(30, 4, RGB(200, 16, 32));
-  drawPolygon(dc,
-              {{38, 52},
-               {38, 14},
-               {47, 14},
-               {59, 34},
-               {71, 14},
-               {80, 14},
-               {80, 52},
-               {72, 52},
-               {72, 29},
-               {59, 48},
-               {46, 29},
-               {46, 52}},
-              0, kWhite, false);
-
-  HFONT font = pixelFont(14, true);
-  HGDIOBJ oldFont = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  drawText(dc, L"MORVICAN", RECT{0, 70, 120, 96}, RGB(128, 0, 0));
-  SelectObject(dc, oldFont);
-  DeleteObject(font);
-  return canvas.release();
+  return drawPicture(forms::makerPictureShapes());
 }
 
 }  // namespace zepo::win32
