@@ -17,7 +17,7 @@
 #include <QtEndian>
 #include <cstdio>
 
-#include "app/pictures.h"
+#include "app/qt/pictures.h"
 
 namespace {
 

@@ -1,0 +1,126 @@
+#include "app/qt/form_builder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/qt/controls.h"
+#include "app/qt/pictures.h"
+
+namespace zepo::qt {
+
+namespace {
+
+using forms::ControlSpec;
+using forms::Kind;
+
+QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
+  QString caption = QString::fromStdString(spec.caption);
+  switch (spec.kind) {
+    case Kind::kLabel: {
+      auto* label = new QLabel(caption, parent);
+      label->setTextFormat(Qt::PlainText);
+      // A label breaks its caption at blanks to fit its width and cuts what
+      // does not fit; it never grows.
+      label->setWordWrap(true);
+      label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      if (spec.blackText) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+      }
+      return label;
+    }
+    case Kind::kTextBox:
+      return new QLineEdit(caption, parent);
+    case Kind::kButton: {
+      auto* button = new QPushButton(caption, parent);
+      button->setAutoDefault(spec.defaultButton);
+      button->setDefault(spec.defaultButton);
+      return button;
+    }
+    case Kind::kFrame:
+      return new QGroupBox(caption, parent);
+    case Kind::kDriveList:
+      return new QComboBox(parent);
+    case Kind::kPicture: {
+      auto* picture = new QLabel(parent);
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      picture->setPixmap(QPixmap::fromImage(
+          spec.picture == forms::Picture::kInstaller ? installerPicture() : makerPicture()));
+      return picture;
+    }
+    case Kind::kMultiLineText: {
+      auto* text = new QPlainTextEdit(caption, parent);
+      text->setReadOnly(true);
+      text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      return text;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QFont qtFont(const forms::Font& font) {
+  return designFont(font.family, font.points, font.bold);
+}
+
+void setUpWindow(QWidget* window, const forms::FormTable& table) {
+  window->setObjectName(QString::fromStdString(table.name));
+  window->setWindowTitle(QString::fromStdString(table.caption));
+  window->setWindowIcon(appIcon());
+  window->setFont(windowFont());
+}
+
+BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Twips& tw,
+                        const RunProcedure& run) {
+  BuiltForm built;
+  for (const ControlSpec& spec : table.controls) {
+    QWidget* container = spec.container.empty() ? parent : built.get(spec.container);
+    QWidget* widget = makeWidget(spec, container);
+    widget->setObjectName(QString::fromStdString(spec.name));
+    widget->setGeometry(tw.rect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height));
+    if (spec.kind != Kind::kPicture) widget->setFont(qtFont(spec.font));
+    if (!spec.visible) widget->hide();
+    widget->setEnabled(spec.enabled);
+    if (spec.click) {
+      forms::Procedure click = spec.click;
+      QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget,
+                       [run, click] { run(click); });
+    }
+    built.add(spec.name, widget);
+  }
+  for (const forms::LineSpec& line : table.lines) {
+    int left = tw.px(line.x1);
+    new LineControl(parent, line.name.c_str(), QColor::fromRgb(line.colour),
+                    QRect(left, tw.px(line.y), tw.px(line.x2) - left, line.thickness));
+  }
+  std::vector<const ControlSpec*> chain = table.tabOrder();
+  for (std::size_t i = 1; i < chain.size(); ++i)
+    QWidget::setTabOrder(built.get(chain[i - 1]->name), built.get(chain[i]->name));
+  if (!chain.empty()) built.get(chain.front()->name)->setFocus();
+  return built;
+}
+
+void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure& run) {
+  for (const forms::Menu& spec : table.menus) {
+    QMenu* menu = bar->addMenu(QString::fromStdString(spec.caption));
+    menu->setObjectName(QString::fromStdString(spec.name));
+    for (const forms::MenuItem& item : spec.items) {
+      QAction* action = menu->addAction(QString::fromStdString(item.caption));
+      action->setObjectName(QString::fromStdString(item.name));
+      forms::Procedure event = item.event;
+      QObject::connect(action, &QAction::triggered, bar, [run, event] { run(event); });
+    }
+  }
+}
+
+}  // namespace zepo::qt

@@ -1,0 +1,27 @@
+// The report window frmReport: the check's error report, one line per
+// error.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include "app/qt/form_builder.h"
+
+namespace zepo::qt {
+
+class QtUi;
+
+// Its close box only hides it, so that the report stays.
+class FrmReportWindow : public QWidget {
+ public:
+  explicit FrmReportWindow(QtUi& ui);
+
+  // Puts the report text of app.esito into the window.
+  void showRecord();
+
+ private:
+  QtUi& ui_;
+  BuiltForm controls_;
+};
+
+}  // namespace zepo::qt

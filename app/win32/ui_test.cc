@@ -1,0 +1,547 @@
+// Tests of the Windows front end, run under Wine with a display: the windows
+// as built against their design tables, the records going in and out, the
+// message and input boxes and the event handler.
+#include "app/win32/ui.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/input_box.h"
+#include "platform/errors.h"
+#include "shell/drive_list.h"
+#include "shell/main_window.h"
+#include "tests/test_workstation.h"
+
+namespace zepo::win32 {
+namespace {
+
+// 96 dots per inch, whatever the display has.
+constexpr double kTwipsPerPixel = 15.0;
+
+BOOL CALLBACK findShownBox(HWND hwnd, LPARAM result) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<HWND*>(result) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The modal box of this thread that is showing, or null.
+HWND shownBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findShownBox, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Runs `answer` on the next modal box once it shows: a thread timer, which
+// the box's own message loop runs.
+std::function<void(HWND)> pendingAnswer;
+void CALLBACK answerTick(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = shownBox();
+  if (!box || !pendingAnswer) return;
+  KillTimer(nullptr, id);
+  auto answer = std::move(pendingAnswer);
+  pendingAnswer = nullptr;
+  answer(box);
+}
+void answerNextBox(std::function<void(HWND)> answer) {
+  pendingAnswer = std::move(answer);
+  SetTimer(nullptr, 0, 20, answerTick);
+}
+
+std::string itemText(HWND box, int id) {
+  return windowText(GetDlgItem(box, id));
+}
+
+// A control's rectangle in its window's client coordinates.
+RECT placeOf(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+LOGFONTW fontOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+struct Fixture {
+  TestWorkstation ws;
+  Win32Ui ui{Twips(kTwipsPerPixel)};
+  Installer app{ws.platform(), ui};
+  Fixture() { ui.attach(app); }
+};
+
+// A window of each table as its class builds it, not yet showing its
+// record.
+std::unique_ptr<Window> build(const forms::FormTable& table, Win32Ui& ui) {
+  if (table.name == "frmMain") return std::make_unique<FrmMainWindow>(ui);
+  if (table.name == "frmVer") return std::make_unique<FrmVerWindow>(ui);
+  if (table.name == "frmReport") return std::make_unique<FrmReportWindow>(ui);
+  return std::make_unique<FrmAboutWindow>(ui);
+}
+
+bool hasClass(HWND control, const wchar_t* expected) {
+  wchar_t name[32] = {};
+  GetClassNameW(control, name, 32);
+  return lstrcmpiW(name, expected) == 0;
+}
+
+// What a control of that kind is: its window class and the style bits that
+// make it one.
+bool isKind(HWND control, const forms::ControlSpec& spec) {
+  LONG style = GetWindowLongW(control, GWL_STYLE);
+  switch (spec.kind) {
+    case forms::Kind::kLabel:
+      return hasClass(control, L"Static") &&
+             (style & SS_TYPEMASK) == (spec.centred ? SS_CENTER : SS_LEFT);
+    case forms::Kind::kPicture:
+      return hasClass(control, L"Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
+             SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    case forms::Kind::kTextBox:
+      return hasClass(control, L"Edit") && !(style & ES_MULTILINE);
+    case forms::Kind::kMultiLineText:
+      return hasClass(control, L"Edit") && (style & ES_MULTILINE) && (style & ES_READONLY) &&
+             (style & WS_VSCROLL);
+    case forms::Kind::kButton:
+      return hasClass(control, L"Button") &&
+             (style & BS_TYPEMASK) == (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    case forms::Kind::kFrame:
+      return hasClass(control, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX;
+    case forms::Kind::kDriveList:
+      return hasClass(control, L"ComboBox") && (style & 3) == CBS_DROPDOWNLIST;
+  }
+  return false;
+}
+
+std::string menuCaption(HMENU menu, int position) {
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+  return narrow(text);
+}
+
+// Every window as built matches its design table: each control is there,
+// of its kind, with its caption, place at the screen's twips per pixel,
+// font, visibility and tab order; the menus; the lines.
+TEST(Win32UiTest, EveryWindowMatchesItsTable) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  for (double perPixel : {15.0, 12.0}) {
+    TestWorkstation ws;
+    Win32Ui ui{Twips(perPixel)};
+    Installer app{ws.platform(), ui};
+    ui.attach(app);
+    for (const forms::FormTable* table : forms::allForms()) {
+      SCOPED_TRACE(table->name + " at " + std::to_string(perPixel));
+      std::unique_ptr<Window> window = build(*table, ui);
+      HWND hwnd = window->hwnd();
+      ShowWindow(hwnd, SW_SHOWNA);
+      UpdateWindow(hwnd);
+      EXPECT_EQ(windowText(hwnd), table->caption);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      EXPECT_EQ(client.right, forms::pixels(table->width, perPixel));
+      EXPECT_EQ(client.bottom, forms::pixels(table->height, perPixel));
+      for (const forms::ControlSpec& spec : table->controls) {
+        SCOPED_TRACE(spec.name);
+        HWND control = window->control(spec.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(GetParent(control), hwnd);
+        EXPECT_TRUE(isKind(control, spec));
+        forms::Rect want = table->pixelRect(spec, perPixel);
+        RECT got = placeOf(control);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        // A picture's box takes the size of its picture; a drop-down list is
+        // as high as its font makes it.
+        if (spec.kind != forms::Kind::kPicture) {
+          EXPECT_EQ(got.right - got.left, want.width);
+          if (spec.kind != forms::Kind::kDriveList) {
+            EXPECT_EQ(got.bottom - got.top, want.height);
+          }
+        }
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0, spec.visible);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, spec.enabled);
+        if (spec.kind == forms::Kind::kPicture) continue;
+        if (spec.kind != forms::Kind::kDriveList) {
+          EXPECT_EQ(windowText(control), spec.caption);
+        }
+        LOGFONTW font = fontOf(control);
+        EXPECT_EQ(narrow(font.lfFaceName), spec.font.family);
+        EXPECT_EQ(font.lfHeight, -std::lround(spec.font.points * dpi / 72.0));
+        EXPECT_EQ(font.lfWeight, spec.font.bold ? FW_BOLD : FW_NORMAL);
+      }
+
+      // Tab goes through the controls that take the focus now, in tab
+      // order, and round; the focus starts on the first.
+      std::vector<HWND> chain;
+      for (const forms::ControlSpec* spec : table->tabOrder())
+        if (spec->visible && spec->enabled) chain.push_back(window->control(spec->name));
+      chain.push_back(chain.front());
+      std::vector<HWND> tabbed{GetNextDlgTabItem(hwnd, nullptr, FALSE)};
+      while (tabbed.size() < chain.size())
+        tabbed.push_back(GetNextDlgTabItem(hwnd, tabbed.back(), FALSE));
+      EXPECT_EQ(tabbed, chain);
+      SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+      EXPECT_EQ(GetFocus(), chain.front());
+
+      HMENU bar = GetMenu(hwnd);
+      ASSERT_EQ(bar ? GetMenuItemCount(bar) : 0, int(table->menus.size()));
+      for (std::size_t m = 0; m < table->menus.size(); ++m) {
+        EXPECT_EQ(menuCaption(bar, int(m)), table->menus[m].caption);
+        HMENU menu = GetSubMenu(bar, int(m));
+        ASSERT_EQ(GetMenuItemCount(menu), int(table->menus[m].items.size()));
+        for (std::size_t i = 0; i < table->menus[m].items.size(); ++i)
+          EXPECT_EQ(menuCaption(menu, int(i)), table->menus[m].items[i].caption);
+      }
+
+      // The lines, each over the ones before it.
+      HDC dc = GetDC(hwnd);
+      for (const forms::LineSpec& line : table->lines) {
+        int x = (forms::pixels(line.x1, perPixel) + forms::pixels(line.x2, perPixel)) / 2;
+        int y = forms::pixels(line.y, perPixel) + line.thickness - 1;
+        std::uint32_t top = line.colour;
+        for (const forms::LineSpec& over : table->lines)
+          if (&over > &line && y < forms::pixels(over.y, perPixel) + over.thickness)
+            top = over.colour;
+        EXPECT_EQ(GetPixel(dc, x, y), RGB(top >> 16, (top >> 8) & 0xFF, top & 0xFF)) << line.name;
+      }
+      ReleaseDC(hwnd, dc);
+    }
+  }
+}
+
+// A window built from a table on a recording runner.
+class RecordingWindow : public Window {
+ public:
+  RecordingWindow(const forms::FormTable& table, Fonts& fonts) {
+    build(table, Twips(15), fonts, [this](forms::Procedure p) { ran.push_back(p); });
+  }
+  std::vector<forms::Procedure> ran;
+};
+
+// Each button and menu item runs its procedure.
+TEST(Win32UiTest, ButtonsAndMenuItemsRunTheirProcedures) {
+  Fonts fonts;
+  for (const forms::FormTable* table : forms::allForms()) {
+    RecordingWindow window(*table, fonts);
+    for (const forms::ControlSpec& spec : table->controls) {
+      if (spec.kind != forms::Kind::kButton) continue;
+      window.ran.clear();
+      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(spec.name), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window.control(spec.name)));
+      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{spec.click}) << spec.name;
+    }
+    HMENU bar = GetMenu(window.hwnd());
+    for (std::size_t m = 0; m < table->menus.size(); ++m) {
+      for (std::size_t i = 0; i < table->menus[m].items.size(); ++i) {
+        window.ran.clear();
+        UINT id = GetMenuItemID(GetSubMenu(bar, int(m)), int(i));
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        EXPECT_EQ(window.ran, std::vector<forms::Procedure>{table->menus[m].items[i].event})
+            << table->menus[m].items[i].name;
+      }
+    }
+  }
+}
+
+TEST(Win32UiTest, MainWindowRecordGoesInAndComesBack) {
+  Fixture f;
+  std::vector<std::string> drives = driveListEntries(f.ws.platform());
+  ASSERT_GE(drives.size(), 2u);
+  f.app.frmMain.txtServer = "ZEPOSRV";
+  f.app.frmMain.txtPath = "dati città";
+  f.app.frmMain.drive = drives[0];
+  f.app.frmMain.lblAttendiCaption = "Attendere...";
+  f.app.frmMain.lblAttendiVisible = true;
+  f.ui.show(Form::kMain);
+  HWND main = f.ui.window(Form::kMain);
+  FrmMainWindow& w = *f.ui.mainWindow();
+  EXPECT_EQ(windowText(w.control("txtServer")), "ZEPOSRV");
+  EXPECT_EQ(windowText(w.control("txtPath")), "dati città");
+  EXPECT_EQ(windowText(w.control("lblAttendi")), "Attendere...");
+  EXPECT_TRUE(IsWindowVisible(w.control("lblAttendi")));
+  HWND combo = w.control("dlbDrive");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(drives.size()));
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+
+  // What the operator types is in the record at once.
+  SetWindowTextW(w.control("txtPosto"), L"7");
+  SetWindowTextW(w.control("txtIP"), L"10.0.0.1");
+  EXPECT_EQ(f.app.frmMain.txtPosto, "7");
+  EXPECT_EQ(f.app.frmMain.txtIP, "10.0.0.1");
+  // Choosing a drive sets it through the logic.
+  SendMessageW(combo, CB_SETCURSEL, 1, 0);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(w.controlId("dlbDrive"), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(f.app.frmMain.drive, drives[1]);
+
+  f.app.frmMain.lblAttendiVisible = false;
+  f.ui.refresh(Form::kMain);
+  EXPECT_FALSE(IsWindowVisible(w.control("lblAttendi")));
+}
+
+TEST(Win32UiTest, MessageAndInputBoxes) {
+  Fixture f;
+  std::string text, title;
+  bool hasCancel = true;
+  answerNextBox([&](HWND box) {
+    title = windowText(box);
+    text = itemText(box, 0xFFFF);
+    hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(f.ui.msgBox("Se non si specifica il nome del server\ril programma non può essere "
+                        "eseguito.",
+                        kMbInformation, "Client ZEPO"),
+            kIdOk);
+  EXPECT_EQ(title, "Client ZEPO");
+  EXPECT_EQ(text,
+            "Se non si specifica il nome del server\r\nil programma non può essere eseguito.");
+  EXPECT_FALSE(hasCancel);
+
+  answerNextBox([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(f.ui.msgBox("Procedo?", kMbOkCancelQuestion, "Installazione Client ZEPO"), kIdCancel);
+
+  std::string field = "not empty";
+  std::string ok, cancel;
+  answerNextBox([&](HWND box) {
+    title = windowText(box);
+    text = itemText(box, kInputPrompt);
+    field = itemText(box, kInputField);
+    ok = itemText(box, IDOK);
+    cancel = itemText(box, IDCANCEL);
+    EXPECT_EQ(GetFocus(), GetDlgItem(box, kInputField));
+    SetDlgItemTextW(box, kInputField, L"ZEPOSRV");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(f.ui.inputBox("Inserire il nome del server", "Client ZEPO"), "ZEPOSRV");
+  EXPECT_EQ(title, "Client ZEPO");
+  EXPECT_EQ(text, "Inserire il nome del server");
+  EXPECT_EQ(field, "");
+  EXPECT_EQ(ok, "OK");
+  EXPECT_EQ(cancel, "Annulla");
+
+  answerNextBox([](HWND box) {
+    SetDlgItemTextW(box, kInputField, L"typed, then cancelled");
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(f.ui.inputBox("Inserire il nome del server", "Client ZEPO"), "");
+}
+
+TEST(Win32UiTest, EventHandlerEndsOnEndAndOnRuntimeErrors) {
+  {
+    Fixture f;
+    EXPECT_TRUE(f.ui.runEvent([](Installer&) {}));
+    EXPECT_FALSE(f.ui.runEvent([](Installer&) { endInstaller(); }));
+    EXPECT_TRUE(f.ui.ended());
+    EXPECT_EQ(f.ui.exitCode(), 0);
+    bool ran = false;
+    EXPECT_FALSE(f.ui.runEvent([&](Installer&) { ran = true; }));
+    EXPECT_FALSE(ran);
+  }
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  Fixture f;
+  std::string text, title;
+  answerNextBox([&](HWND box) {
+    title = windowText(box);
+    text = itemText(box, 0xFFFF);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(f.ui.runEvent([](Installer&) { throw RuntimeError(53); }));
+  EXPECT_EQ(title, "clientZEPO");
+  EXPECT_EQ(text, narrow(displayText(runtimeErrorPrompt(RuntimeError(53)))));
+  EXPECT_EQ(f.ui.exitCode(), 1);
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+// A check run shows its window, then fills the record; a box that comes
+// meanwhile shows over the window as the record is then, not as it was
+// shown (Text1, Text2).
+TEST(Win32UiTest, BoxShowsOverTheWindowsAsTheirRecordsAreNow) {
+  Fixture f;
+  f.ui.show(Form::kVer);
+  HWND ver = f.ui.window(Form::kVer);
+  ASSERT_NE(ver, nullptr);
+  f.app.esito.txtDir[0] = "D:\\ZEPO";
+  f.app.esito.txtCheck[0] = StateBox{"OK", false};
+  std::string folder, state;
+  answerNextBox([&](HWND box) {
+    folder = windowText(f.ui.windowOf(Form::kVer)->control("txtDir_0"));
+    state = windowText(f.ui.windowOf(Form::kVer)->control("txtCheck_0"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  f.ui.msgBox("Errore durante l'agg. dei file di sistema", kMbCritical, "");
+  EXPECT_EQ(folder, "D:\\ZEPO");
+  EXPECT_EQ(state, "OK");
+}
+
+TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
+  Fixture f;
+  f.app.esito.txtCheck[2] = StateBox{"ERR", true};
+  f.app.esito.txtSistema = StateBox{"ERR", true};
+  f.app.esito.cmdReportEnabled = false;
+  f.ui.show(Form::kVer);
+  HWND ver = f.ui.window(Form::kVer);
+  ASSERT_NE(ver, nullptr);
+  Window& w = *f.ui.windowOf(Form::kVer);
+  HWND check2 = w.control("txtCheck_2");
+  HWND sistema = w.control("txtSistema");
+  // The state boxes stand level with their folders.
+  EXPECT_EQ(placeOf(check2).top, placeOf(w.control("txtDir_2")).top);
+  EXPECT_EQ(windowText(check2), "ERR");
+  EXPECT_EQ(fontOf(check2).lfWeight, FW_BOLD);
+  EXPECT_EQ(fontOf(w.control("txtCheck_0")).lfWeight, FW_NORMAL);
+  EXPECT_TRUE(isEmphasised(sistema));
+  EXPECT_FALSE(IsWindowEnabled(w.control("cmdReport")));
+  // The red of an emphasised state box.
+  HDC dc = GetDC(check2);
+  SendMessageW(ver, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(check2));
+  EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
+  ReleaseDC(check2, dc);
+
+  f.app.esito.cmdRiparaVisible = true;
+  f.ui.show(Form::kVer);
+  EXPECT_EQ(f.ui.window(Form::kVer), ver);  // the same window
+  EXPECT_TRUE(IsWindowVisible(w.control("cmdRipara")));
+  // Shown, "Ripara" takes its place in the focus chain.
+  EXPECT_EQ(GetNextDlgTabItem(ver, w.control("cmdTorna"), FALSE), w.control("cmdRipara"));
+  f.ui.hide(Form::kVer);
+  EXPECT_FALSE(IsWindowVisible(ver));
+  f.ui.unload(Form::kVer);
+  EXPECT_EQ(f.ui.window(Form::kVer), nullptr);
+  EXPECT_FALSE(IsWindow(ver));
+
+  f.app.esito.txtReport = "riga 1\r\nriga 2";
+  f.ui.show(Form::kReport);
+  HWND report = f.ui.window(Form::kReport);
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kReport)->control("txtReport")), "riga 1\r\nriga 2");
+  // Its close box only hides it.
+  SendMessageW(report, WM_CLOSE, 0, 0);
+  EXPECT_EQ(f.ui.window(Form::kReport), report);
+  EXPECT_FALSE(IsWindowVisible(report));
+}
+
+// Explorer shows the icon and the version of the file's resources; the
+// about window shows the program's version: one version, from the build.
+TEST(Win32UiTest, ResourcesCarryTheIconAndTheProgramsVersion) {
+  for (int size : {16, 32}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(icon);
+  }
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  DWORD size = GetFileVersionInfoSizeW(self, nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(self, 0, size, info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), kProgramVersion.major);
+  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), kProgramVersion.minor);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), kProgramVersion.revision);
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\041004E4\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), std::to_wstring(kProgramVersion.major) + L"." +
+                                    std::to_wstring(kProgramVersion.minor) + L"." +
+                                    std::to_wstring(kProgramVersion.revision));
+}
+
+TEST(Win32UiTest, AboutWindowClosesWithEnterOrEsc) {
+  Fixture f;
+  frmMain::mnuInfo_Click(f.app);
+  HWND about = f.ui.window(Form::kAbout);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(windowText(about), "Informazioni su clientZEPO");
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kAbout)->control("lblTitle")), "clientZEPO");
+  EXPECT_EQ(windowText(f.ui.windowOf(Form::kAbout)->control("lblVersion")), "Versione 3.0.0");
+  EXPECT_EQ(GetWindowLongW(about, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME),
+            0);
+  frmMain::mnuInfo_Click(f.app);
+  EXPECT_EQ(f.ui.window(Form::kAbout), about);  // not a second one
+  // Esc comes to the window as the cancel command.
+  SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(f.ui.window(Form::kAbout), nullptr);
+  f.ui.deleteUnloadedWindows();
+  frmMain::mnuInfo_Click(f.app);
+  about = f.ui.window(Form::kAbout);
+  ASSERT_NE(about, nullptr);
+  SendMessageW(about, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(f.ui.window(Form::kAbout), nullptr);
+}
+
+// What the Windows front end reads of the screen at the usual scalings
+// (100 %, 104 %, 125 %, 150 %, 200 %): its width in device pixels and
+// 1440 / dots per inch twips to a pixel, a fraction at 100 and 144 dpi.
+// A program's dots per inch are fixed when it starts: each reading is a
+// child process started after the user's setting was changed.
+TEST(Win32ScreenFacts, DevicePixelsAndUnroundedTwipsAtEveryScaling) {
+  HKEY desktop = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &desktop, nullptr),
+            ERROR_SUCCESS);
+  DWORD before = 0, size = sizeof before;
+  const bool had = RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+  const int pixels = GetSystemMetrics(SM_CXSCREEN);
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring command =
+      L"\"\"" + std::wstring(self) + L"\" --gtest_filter=Win32ScreenFactsChild.*\"";
+  SetEnvironmentVariableW(L"ZEPO_SCREEN_FACTS", L"1");
+  for (DWORD dpi : {96, 100, 120, 144, 192}) {
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    std::string out;
+    if (FILE* child = _wpopen(command.c_str(), L"r")) {
+      char buffer[256];
+      while (std::fgets(buffer, sizeof buffer, child)) out += buffer;
+      _pclose(child);
+    }
+    double width = 0, perPixel = 0;
+    const std::size_t at = out.find("facts ");
+    ASSERT_NE(at, std::string::npos) << out;
+    ASSERT_EQ(std::sscanf(out.c_str() + at, "facts %lf %lf", &width, &perPixel), 2);
+    EXPECT_DOUBLE_EQ(perPixel, 1440.0 / dpi) << dpi;
+    EXPECT_EQ(std::nearbyint(width / perPixel), pixels) << dpi;
+  }
+  SetEnvironmentVariableW(L"ZEPO_SCREEN_FACTS", nullptr);
+  if (had) {
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before),
+                   sizeof before);
+  } else {
+    RegDeleteValueW(desktop, L"LogPixels");
+  }
+  RegCloseKey(desktop);
+}
+
+TEST(Win32ScreenFactsChild, PrintsWhatTheFrontEndReads) {
+  if (!std::getenv("ZEPO_SCREEN_FACTS")) GTEST_SKIP() << "started by Win32ScreenFacts";
+  Win32Ui ui(Twips::ofScreen());
+  std::printf("facts %.17g %.17g\n", ui.screenWidthTwips(), ui.twipsPerPixelX());
+  std::fflush(stdout);
+}
+
+}  // namespace
+}  // namespace zepo::win32
