@@ -12,6 +12,7 @@
 
 #include "platform/codepage.h"
 #include "platform/file_replacement.h"
+#include "platform/windows_names.h"
 
 namespace zepo {
 namespace {
@@ -271,9 +272,7 @@ std::string Win32Platform::appPath() {
     DWORD length = ::GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
     if (length == 0) return "";
     if (length < name.size()) {
-      std::string path(name.data(), length);
-      std::size_t cut = path.find_last_of("\\/");
-      return fromCodePage(cut == std::string::npos ? path : path.substr(0, cut));
+      return fromCodePage(moduleFolder(std::string(name.data(), length)));
     }
     name.resize(name.size() * 2);
   }

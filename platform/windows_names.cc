@@ -1,6 +1,9 @@
 #include "platform/windows_names.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -210,6 +213,21 @@ bool matchesPattern(const std::string& pattern, const std::string& name) {
     }
   }
   return at(0, 0);
+}
+
+std::string moduleFolder(const std::string& moduleFileName) {
+  std::string path = moduleFileName;
+  auto startsWith = [&path](std::string_view prefix) {
+    return path.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), path.begin(), [](char a, char b) {
+             return std::toupper(static_cast<unsigned char>(a)) ==
+                    std::toupper(static_cast<unsigned char>(b));
+           });
+  };
+  if (startsWith("\\\\?\\") || startsWith("\\??\\")) path.erase(0, 4);
+  if (startsWith("UNC\\")) path.replace(0, 4, "\\\\");
+  std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(0, cut);
 }
 
 }  // namespace zepo

@@ -40,4 +40,12 @@ std::string withoutTrailingDotsAndBlanks(const std::string& name);
 // "README").
 bool matchesPattern(const std::string& pattern, const std::string& name);
 
+// The folder of a program from the module file name the system gives
+// (d:\zepo\clientzepo.exe gives d:\zepo). A program started from a share may
+// get its name in the system's long-path spelling (\\?\UNC\SRV\zepo\...,
+// \\?\d:\...) or, under Wine, without the leading \\?\ (UNC\SRV\zepo\..., a
+// relative path): each gives the folder as the installer spells it
+// (\\SRV\zepo).
+std::string moduleFolder(const std::string& moduleFileName);
+
 }  // namespace zepo

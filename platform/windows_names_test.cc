@@ -48,6 +48,25 @@ TEST(WindowsNames, SpellableNamesAreThoseEveryLaterOperationReaches) {
   for (const Case& c : cases) EXPECT_EQ(isSpellableName(c.name), c.spellable) << c.why;
 }
 
+TEST(WindowsNames, ProgramFolderFromItsModuleName) {
+  struct Case {
+    const char* module;
+    const char* folder;
+  };
+  const Case cases[] = {
+      {"C:\\Programmi\\clientZEPO\\clientzepo.exe", "C:\\Programmi\\clientZEPO"},
+      {"\\\\SRV\\zepo\\clientzepo.exe", "\\\\SRV\\zepo"},
+      {"\\\\?\\UNC\\SRV\\zepo\\inst\\clientzepo.exe", "\\\\SRV\\zepo\\inst"},
+      {"\\\\?\\d:\\zepo\\clientzepo.exe", "d:\\zepo"},
+      // Wine gives a program started from a share this name.
+      {"UNC\\SRV\\zepo\\clientzepo.exe", "\\\\SRV\\zepo"},
+      {"unc\\SRV\\zepo\\clientzepo.exe", "\\\\SRV\\zepo"},
+      // A folder whose name only begins like the long-path spelling stays.
+      {"d:\\UNC\\clientzepo.exe", "d:\\UNC"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(moduleFolder(c.module), c.folder) << c.module;
+}
+
 TEST(WindowsNames, WildcardsFollowWindows) {
   // "*.*" and "*" match every name, with or without a dot.
   for (const char* name : {"hosts", "zepo.ini", "a.b.c", ".x", "x."}) {
