@@ -9,7 +9,7 @@
 #include "check/check_test_fixture.h"
 #include "install/hosts_services.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -189,19 +189,14 @@ TEST_F(SystemCheckTest, FolderErrorsStillDecideTheTotalAfterTheTrap) {
   EXPECT_FALSE(esito().cmdRiparaVisible);
 }
 
-// Reports the 9x family: hosts and services lie in the Windows folder.
-class Windows9x : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  int osPlatform() override { return 1; }
-};
-
 TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   writeHosts("127.0.0.1\tlocalhost\r\n");
   writeServices("echo\t7/tcp\r\n");
   ws.writeFile(windows + "\\hosts", "192.168.10.5\tSRV1\r\n");
   ws.writeFile(windows + "\\services", "criteria\t2001/tcp\r\n");
-  Windows9x platform(ws.platform());
+  // The 9x family keeps hosts and services in the Windows folder.
+  FaultPlatform platform(ws.platform());
+  platform.rules = {FaultPlatform::answer("osPlatform", "1")};
   useApp(platform);
   run();
   EXPECT_EQ(esito().txtReport, "");
@@ -212,30 +207,10 @@ TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
 }
 
-// Fails the reading of services once, after its first line.
-class ServicesReadFault : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  void openText(int fileNumber, const std::string& path, TextMode mode) override {
-    reading_services = path.ends_with("\\services");
-    ForwardingPlatform::openText(fileNumber, path, mode);
-  }
-  std::string readLine(int fileNumber) override {
-    if (reading_services && armed && ++lines == 2) {
-      armed = false;
-      throw RuntimeError(kErrDeviceUnavailable);
-    }
-    return ForwardingPlatform::readLine(fileNumber);
-  }
-  bool armed = true;
-  int lines = 0;
-
- private:
-  bool reading_services = false;
-};
-
 TEST_F(SystemCheckTest, TrapClosesTheFileItLeftOpen) {
-  ServicesReadFault platform(ws.platform());
+  // Reading services fails once, after its first line.
+  FaultPlatform platform(ws.platform());
+  platform.rules = {FaultPlatform::fail("readLine", kErrDeviceUnavailable, "\\services)", 2)};
   useApp(platform);
   run();
   EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
 #include "platform/windows_names.h"
 #include "shell/event.h"
+#include "tests/fault_platform.h"
 #include "tests/scripted_ui.h"
 #include "tests/test_workstation.h"
 
@@ -80,17 +80,6 @@ TEST_F(StartupTest, DefaultDriveWithItsColonAndWithoutADriveOfTheWorkstation) {
   }
 }
 
-// An installer started from elsewhere than the workstation's own folder.
-class ProgramFolder : public ForwardingPlatform {
- public:
-  ProgramFolder(Platform& target, std::string folder)
-      : ForwardingPlatform(target), folder_(std::move(folder)) {}
-  std::string appPath() override { return folder_; }
-
- private:
-  std::string folder_;
-};
-
 TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
   writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
   struct Case {
@@ -104,7 +93,9 @@ TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
       {"q:\\inst", "c:"},  // a drive that is not there (a drive mapped no more)
   };
   for (const Case& c : cases) {
-    ProgramFolder platform(ws.platform(), c.folder);
+    // An installer started from elsewhere than the workstation's own folder.
+    FaultPlatform platform(ws.platform());
+    platform.rules = {FaultPlatform::answer("appPath", c.folder)};
     ScriptedUi runUi;
     runUi.inputBoxAnswers = {"ZEPOSRV"};
     Installer app(platform, runUi);
@@ -150,26 +141,15 @@ TEST_F(StartupTest, AMissingSettingsFileEndsTheInstaller) {
   EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
 }
 
-// Records the paths that the installer lists.
-class ListingRecorder : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::string listFirst(const std::string& pathName, int attributes) override {
-    listed.push_back(pathName);
-    return ForwardingPlatform::listFirst(pathName, attributes);
-  }
-  std::vector<std::string> listed;
-};
-
 TEST_F(StartupTest, AServerNameIsNeverCleaned) {
   writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  ListingRecorder platform(ws.platform());
+  FaultPlatform platform(ws.platform());
   Installer app(platform, ui);
   ui.inputBoxAnswers = {"\\\\ZEPOSRV"};
   EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
   EXPECT_EQ(app.frmMain.txtServer, "\\\\ZEPOSRV");
-  ASSERT_FALSE(platform.listed.empty());
-  EXPECT_EQ(platform.listed.back(), "\\\\\\\\ZEPOSRV\\zepo\\zepoinst.ini");
+  EXPECT_EQ(platform.calls("listFirst").back(),
+            "listFirst(\\\\\\\\ZEPOSRV\\zepo\\zepoinst.ini, 0)");
   // A server with an empty name is on no network: the settings file is not
   // found.
   ASSERT_EQ(ui.messages.size(), 1u);
