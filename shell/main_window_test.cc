@@ -27,56 +27,52 @@ class StartupTest : public ::testing::Test {
 };
 
 TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
-  writeSettings(
-      "[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  frmMain::Form_Load(app);
-
-  ASSERT_EQ(ui.inputBoxes.size(), 1u);
-  EXPECT_EQ(ui.inputBoxes[0].prompt, "Inserire il nome del server");
-  EXPECT_EQ(ui.inputBoxes[0].title, "Client ZEPO");
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(app.frmMain.txtServer, "ZEPOSRV");
-  EXPECT_EQ(app.frmMain.txtIP, "192.168.1.10");
-  EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
-  EXPECT_EQ(app.frmMain.txtPath, "dati");
-  EXPECT_EQ(app.frmMain.txtPosto, "");
-  EXPECT_EQ(app.CartellaWindows.size(), 255u);
-  // Windows spells its folder as it was installed (C:\WINDOWS, C:\Windows,
-  // C:\windows under Wine): the name matters, not its case.
-  EXPECT_EQ(upperName(app.CartellaWindows.substr(0, 11)), "C:\\WINDOWS ");
-}
-
-TEST_F(StartupTest, KeysWithoutValuesKeepTheDesignedContents) {
-  std::string longPath(300, 'p');
-  writeSettings("[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  frmMain::Form_Load(app);
-
-  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");
-  EXPECT_EQ(app.frmMain.drive, "c:");  // the drive of the installer's folder
-  EXPECT_EQ(app.frmMain.txtPath, std::string(254, 'p'));
-}
-
-TEST_F(StartupTest, DefaultDriveWithItsColonAndWithoutADriveOfTheWorkstation) {
-  writeSettings("[PATH]\r\nDefaultDrive=D:\r\n");
-  {
-    Installer app(ws.platform(), ui);
-    ui.inputBoxAnswers = {"ZEPOSRV"};
+  const std::string longPath(300, 'p');
+  struct Case {
+    std::string settings;
+    const char* ip;
+    const char* drive;  // nullptr: a drive the workstation does not have
+    std::string path;
+  };
+  const Case cases[] = {
+      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n",
+       "192.168.1.10", "d: [DATI]", "dati"},
+      // Keys without values keep the designed contents; the drive is the one
+      // of the installer's folder.
+      {"[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n", "255.255.255.255",
+       "c:", std::string(254, 'p')},
+      {"[PATH]\r\nDefaultDrive=D:\r\n", "255.255.255.255", "d: [DATI]", ""},
+      {"[PATH]\r\nDefaultDrive=q:\r\n", "255.255.255.255", nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    writeSettings(c.settings);
+    ScriptedUi runUi;
+    runUi.inputBoxAnswers = {"ZEPOSRV"};
+    Installer app(ws.platform(), runUi);
+    if (!c.drive) {
+      try {
+        frmMain::Form_Load(app);
+        ADD_FAILURE() << "a drive the workstation does not have was accepted";
+      } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "Periferica non disponibile");
+      }
+      continue;
+    }
     frmMain::Form_Load(app);
-    EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
-  }
-  writeSettings("[PATH]\r\nDefaultDrive=q:\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  try {
-    frmMain::Form_Load(app);
-    FAIL() << "a drive the workstation does not have was accepted";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 68);
-    EXPECT_STREQ(e.what(), "Periferica non disponibile");
+    ASSERT_EQ(runUi.inputBoxes.size(), 1u);
+    EXPECT_EQ(runUi.inputBoxes[0].prompt, "Inserire il nome del server");
+    EXPECT_EQ(runUi.inputBoxes[0].title, "Client ZEPO");
+    EXPECT_TRUE(runUi.messages.empty());
+    EXPECT_EQ(app.frmMain.txtServer, "ZEPOSRV");
+    EXPECT_EQ(app.frmMain.txtIP, c.ip);
+    EXPECT_EQ(app.frmMain.drive, c.drive);
+    EXPECT_EQ(app.frmMain.txtPath, c.path);
+    EXPECT_EQ(app.frmMain.txtPosto, "");
+    EXPECT_EQ(app.CartellaWindows.size(), 255u);
+    // Windows spells its folder as it was installed (C:\WINDOWS, C:\Windows,
+    // C:\windows under Wine): the name matters, not its case.
+    EXPECT_EQ(upperName(app.CartellaWindows.substr(0, 11)), "C:\\WINDOWS ");
   }
 }
 
