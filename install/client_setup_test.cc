@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "install/install_test_fixture.h"
 #include "platform/errors.h"
 #include "tests/fault_platform.h"
@@ -202,46 +205,59 @@ TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
 
 INSTANTIATE_TEST_SUITE_P(Platforms, HostsFolderTest, ::testing::Values(1, 2));
 
-TEST_F(AggiornaClientTest, SetAsideIniOfAnEarlierRunStopsTheCopyPhase) {
-  ws.writeFile("c:\\zepo\\zepoini.old", "earlier");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileAlreadyExists);
+TEST_F(AggiornaClientTest, AMissingOrLeftoverFileStopsTheRunWhereItIs) {
+  struct Case {
+    const char* why;
+    std::function<void()> before;
+    int error;
+    std::function<void()> after;
+  };
+  const Case cases[] = {
+      {"no template",
+       [&] {
+         ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
+         ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+       },
+       kErrFileNotFound,
+       [&] {
+         // Stopped after the system files (the first run updates them), before
+         // any question.
+         EXPECT_TRUE(systemFilesUpdated());
+         EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+         EXPECT_TRUE(ui.messages.empty());
+       }},
+      {"the INI set aside by an earlier run",
+       [&] { ws.writeFile("c:\\zepo\\zepoini.old", "earlier"); }, kErrFileAlreadyExists,
+       [&] {
+         EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
+         expectSixEntries("c:", kClientIni);
+         EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
+         EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
+         EXPECT_TRUE(app.frmMain.lblAttendiVisible);
+       }},
+      {"a data folder without its INI",
+       [&] { ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini"); }, kErrFileNotFound,
+       [&] {
+         // The INI stays set aside; the trees were copied.
+         EXPECT_FALSE(ws.exists(kClientIni));
+         expectSixEntries("c:", "c:\\zepo\\zepoini.old");
+         EXPECT_TRUE(ws.exists("c:\\zepo\\wexa36\\winpcf.fon"));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::filesystem::remove_all(ws.hostPath("c:\\zepo"));
+    fillShare();
+    ui.messages.clear();
+    c.before();
+    try {
+      AggiornaClient(app, "c:\\zepo", true);
+      ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), c.error);
+    }
+    c.after();
   }
-  EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
-  expectSixEntries("c:", kClientIni);
-  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
-  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
-  EXPECT_TRUE(app.frmMain.lblAttendiVisible);
-}
-
-TEST_F(AggiornaClientTest, DataFolderWithoutIniLeavesItSetAside) {
-  ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
-  EXPECT_FALSE(ws.exists(kClientIni));
-  expectSixEntries("c:", "c:\\zepo\\zepoini.old");
-  EXPECT_TRUE(ws.exists("c:\\zepo\\wexa36\\winpcf.fon"));
-}
-
-TEST_F(AggiornaClientTest, MissingTemplateStopsAfterTheSystemFiles) {
-  ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
-  ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
-  EXPECT_TRUE(systemFilesUpdated());
-  EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

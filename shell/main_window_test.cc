@@ -115,41 +115,47 @@ TEST(StartupFromAShareTest, TheWorkstationsOwnProgramFolderOnAShare) {
   EXPECT_EQ(app.frmMain.drive, "d:");  // no label: the workstation names none
 }
 
-TEST_F(StartupTest, NoServerNameEndsTheInstaller) {
-  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  Installer app(ws.platform(), ui);  // the input box is cancelled: ""
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt,
-            "Se non si specifica il nome del server\ril programma non può essere eseguito.");
-  EXPECT_EQ(ui.messages[0].buttons, 64);
-  EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
-  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");  // the settings were never read
-}
-
-TEST_F(StartupTest, AMissingSettingsFileEndsTheInstaller) {
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
-  EXPECT_EQ(ui.messages[0].buttons, 16);
-  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
-}
-
-TEST_F(StartupTest, AServerNameIsNeverCleaned) {
-  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  FaultPlatform platform(ws.platform());
-  Installer app(platform, ui);
-  ui.inputBoxAnswers = {"\\\\ZEPOSRV"};
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  EXPECT_EQ(app.frmMain.txtServer, "\\\\ZEPOSRV");
-  EXPECT_EQ(platform.calls("listFirst").back(),
-            "listFirst(\\\\\\\\ZEPOSRV\\zepo\\zepoinst.ini, 0)");
-  // A server with an empty name is on no network: the settings file is not
-  // found.
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
+TEST_F(StartupTest, NoServerNameOrNoSettingsFileEndsTheInstaller) {
+  struct Case {
+    const char* server;  // "": the input box is cancelled
+    bool settings;
+    ScriptedUi::Message told;
+  };
+  const ScriptedUi::Message noFile{"Il file ZEPOINST.INI non esiste", 16,
+                                   "Installazione Client ZEPO"};
+  const Case cases[] = {
+      {"",
+       true,
+       {"Se non si specifica il nome del server\ril programma non può essere eseguito.", 64,
+        "Client ZEPO"}},
+      {"ZEPOSRV", false, noFile},
+      // The name is never cleaned: a server with an empty name is on no
+      // network, and the settings file is not found.
+      {"\\\\ZEPOSRV", true, noFile},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.server);
+    if (c.settings) {
+      writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+    } else {
+      ws.platform().deleteFile(kSettings);
+    }
+    FaultPlatform platform(ws.platform());
+    ScriptedUi runUi;
+    runUi.inputBoxAnswers = {c.server};
+    Installer app(platform, runUi);
+    EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
+    ASSERT_EQ(runUi.messages.size(), 1u);
+    EXPECT_EQ(runUi.messages[0].prompt, c.told.prompt);
+    EXPECT_EQ(runUi.messages[0].buttons, c.told.buttons);
+    EXPECT_EQ(runUi.messages[0].title, c.told.title);
+    EXPECT_EQ(app.frmMain.txtServer, c.server);
+    EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");  // the settings were never read
+    if (*c.server) {
+      EXPECT_EQ(platform.calls("listFirst").back(),
+                "listFirst(\\\\" + std::string(c.server) + "\\zepo\\zepoinst.ini, 0)");
+    }
+  }
 }
 
 TEST_F(StartupTest, ALaterServerNameKeepsTheFieldsReadAtStartUp) {
