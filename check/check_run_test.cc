@@ -8,7 +8,7 @@
 
 #include "check/check_test_fixture.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -126,9 +126,6 @@ TEST_F(CheckTest, MissingServerFilesGiveOneLineEachInListingOrder) {
 }
 
 TEST_F(CheckTest, ServerNamesThatNoWindowsPathSpellsAreNotRequired) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows makes no such names";
-#else
   installClient();
   // Names that a Linux share may hold: tested on the client they would be a
   // bad name (52) or a pattern that another file matches.
@@ -138,7 +135,6 @@ TEST_F(CheckTest, ServerNamesThatNoWindowsPathSpellsAreNotRequired) {
   cmdCheck_Click(*app);
   EXPECT_EQ(esito().txtReport, "");
   EXPECT_EQ(esito().txtCheck[1].text, "OK");
-#endif
 }
 
 TEST_F(CheckTest, HiddenAndSystemFiles) {
@@ -202,44 +198,28 @@ TEST_F(CheckTest, PlainFileNamedZepoCountsAsTheFolder) {
             "Manca la cartella c:\\zepo\\wexa36\r\n");
 }
 
-// Records every listing pattern on the way to the workstation.
-class ListingRecorder : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::string listFirst(const std::string& pathName, int attributes) override {
-    patterns.push_back(pathName);
-    return ForwardingPlatform::listFirst(pathName, attributes);
-  }
-  std::vector<std::string> patterns;
-};
-
 TEST_F(CheckTest, EmptyClientDataFolderListsTheShareTop) {
   installClient();
-  ListingRecorder recorder(ws.platform());
+  FaultPlatform recorder(ws.platform());
   useApp(recorder);
   app->frmMain.txtPath = "";
   ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini", "[HOST]\r\n");
   cmdCheck_Click(*app);
 
-  ASSERT_FALSE(recorder.patterns.empty());
-  EXPECT_EQ(recorder.patterns[0], "c:\\zepo");
-  EXPECT_EQ(recorder.patterns[1], "\\\\SRV1\\zepo\\\\*.*");
+  const std::vector<std::string> listed = recorder.calls("listFirst");
+  ASSERT_GE(listed.size(), 2u);
+  EXPECT_EQ(listed[0], "listFirst(c:\\zepo, 16)");
+  EXPECT_EQ(listed[1], "listFirst(\\\\SRV1\\zepo\\\\*.*, 0)");
   // The share's own top files are then required of the client root.
   EXPECT_EQ(esito().txtReport, "Manca il file c:\\zepo\\zepoinst.ini\r\n");
   EXPECT_EQ(esito().txtCheck[0].text, "ERR");
 }
 
-// The first open of a text file for output fails as the real layer fails
-// for a folder that is not there.
-class ProgramFolderGone : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::string appPath() override { return "C:\\clientZEPO\\mancante"; }
-};
-
 TEST_F(CheckTest, ListFileThatCannotBeCreatedStopsTheRun) {
   installClient();
-  ProgramFolderGone platform(ws.platform());
+  // The program's folder is gone: the list file in it cannot be made.
+  FaultPlatform platform(ws.platform());
+  platform.rules = {FaultPlatform::answer("appPath", "C:\\clientZEPO\\mancante")};
   useApp(platform);
   try {
     cmdCheck_Click(*app);

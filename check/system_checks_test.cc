@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 #include "check/check_test_fixture.h"
 #include "install/hosts_services.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -37,26 +38,58 @@ class SystemCheckTest : public CheckTest {
   }
 };
 
-TEST_F(SystemCheckTest, HostsNeedsTheExactLine) {
-  const std::vector<std::string> wrong = {
-      "127.0.0.1\tlocalhost\r\n192.168.10.5 SRV1\r\n",  // a blank for the tab
-      "192.168.10.5\tSRV1 # server ZEPO\r\n",           // a comment after it
-      "192.168.10.5\tsrv1\r\n",                         // other letter case
-      "",                                               // empty
+TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
+  const std::string hostsOk = "127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n";
+  const std::string servicesOk = "echo\t7/tcp\r\ncriteria\t2001/tcp\r\n";
+  const std::string iniOk = "[DBS_REG_32]\r\nX=SRV1:2001\r\n";
+  const char* const hostsWrong = "Errore nel file HOSTS\r\n";
+  const char* const servicesWrong = "Errore nel file SERVICES\r\n";
+  const char* const iniWrong = "Errore nel file SYSTEM.INI\r\n";
+  struct Case {
+    std::string hosts;
+    int hostsAttributes;
+    std::string services;
+    const char* systemIni;  // nullptr: missing
+    std::string report;
   };
-  for (const std::string& hosts : wrong) {
-    SCOPED_TRACE(hosts);
-    writeHosts(hosts);
-    ui.messages.clear();
+  const Case cases[] = {
+      // The line anywhere in the file, with any line end, is enough.
+      {"# tabella\n127.0.0.1\tlocalhost\r192.168.10.5\tSRV1", 0, servicesOk, iniOk.c_str(), ""},
+      {"127.0.0.1\tlocalhost\r\n192.168.10.5 SRV1\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
+      {"192.168.10.5\tSRV1 # server ZEPO\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
+      {"192.168.10.5\tsrv1\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
+      {"", 0, servicesOk, iniOk.c_str(), hostsWrong},
+      // A hidden or system hosts is missing.
+      {hostsOk, kAttrHidden, servicesOk, iniOk.c_str(), "Manca il file HOSTS\r\n"},
+      {hostsOk, kAttrSystem, servicesOk, iniOk.c_str(), "Manca il file HOSTS\r\n"},
+      // "criteria" in lower case, anywhere in a line, a comment included.
+      {hostsOk, 0, "echo\t7/tcp\r\n# il servizio criteria e' sulla 2001\r\n", iniOk.c_str(), ""},
+      {hostsOk, 0, "echo\t7/tcp\r\nCRITERIA\t2001/tcp\r\n", iniOk.c_str(), servicesWrong},
+      {hostsOk, 0, "", iniOk.c_str(), servicesWrong},
+      // X needs a value in its section; names ignore case, the value is not
+      // compared.
+      {hostsOk, 0, servicesOk, "[dbs_reg_32]\r\nx = qualunque\r\n", ""},
+      {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nX=\r\n", iniWrong},
+      {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nY=1\r\n", iniWrong},
+      {hostsOk, 0, servicesOk, "[ALTRO]\r\nX=1\r\n", iniWrong},
+      {hostsOk, 0, servicesOk, ";[DBS_REG_32]\r\n;X=1\r\n", iniWrong},
+      {hostsOk, 0, servicesOk, nullptr, iniWrong},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hosts + c.services + (c.systemIni ? c.systemIni : "no system.ini"));
+    writeHosts(c.hosts);
+    ws.setHidden(etc + "\\hosts", c.hostsAttributes);
+    writeServices(c.services);
+    std::filesystem::remove(ws.hostPath(windows + "\\system.ini"));
+    if (c.systemIni) writeSystemIni(c.systemIni);
     run();
-    expectSystemError("Errore nel file HOSTS\r\n");
+    if (!c.report.empty()) {
+      expectSystemError(c.report);
+      continue;
+    }
+    EXPECT_EQ(esito().txtReport, "");
+    EXPECT_EQ(esito().txtSistema.text, "OK");
   }
-
-  // The line anywhere in the file, with any line end, is enough.
-  writeHosts("# tabella\n127.0.0.1\tlocalhost\r192.168.10.5\tSRV1");
-  run();
-  EXPECT_EQ(esito().txtReport, "");
-  EXPECT_EQ(esito().txtSistema.text, "OK");
 }
 
 TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) {
@@ -82,67 +115,6 @@ TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) 
   EXPECT_EQ(ws.readFile(etc + "\\hosts"),
             "127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n10.0.0.9\tSRV?\r\n");
   EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(SystemCheckTest, HiddenOrSystemHostsIsMissing) {
-  for (int bits : {kAttrHidden, kAttrSystem}) {
-    ws.setHidden(etc + "\\hosts", bits);
-    run();
-    expectSystemError("Manca il file HOSTS\r\n");
-  }
-}
-
-TEST_F(SystemCheckTest, ServicesNeedsCriteriaInLowerCase) {
-  // Anywhere in a line, a comment included.
-  writeServices("echo\t7/tcp\r\n# il servizio criteria e' sulla 2001\r\n");
-  run();
-  EXPECT_EQ(esito().txtReport, "");
-  EXPECT_EQ(esito().txtSistema.text, "OK");
-  EXPECT_FALSE(esito().cmdRiparaVisible);
-
-  writeServices("echo\t7/tcp\r\nCRITERIA\t2001/tcp\r\n");
-  run();
-  expectSystemError("Errore nel file SERVICES\r\n");
-
-  writeServices("");
-  run();
-  expectSystemError("Errore nel file SERVICES\r\n");
-}
-
-TEST_F(SystemCheckTest, SystemIniNeedsAValueForX) {
-  for (const std::string& ini : {
-           std::string("[DBS_REG_32]\r\nX=\r\n"),
-           std::string("[DBS_REG_32]\r\nY=1\r\n"),
-           std::string("[ALTRO]\r\nX=1\r\n"),
-           std::string(";[DBS_REG_32]\r\n;X=1\r\n"),
-       }) {
-    SCOPED_TRACE(ini);
-    writeSystemIni(ini);
-    run();
-    expectSystemError("Errore nel file SYSTEM.INI\r\n");
-  }
-  ws.platform().deleteFile(windows + "\\system.ini");
-  run();
-  expectSystemError("Errore nel file SYSTEM.INI\r\n");
-
-  // Names ignore case and the value is not compared.
-  writeSystemIni("[dbs_reg_32]\r\nx = qualunque\r\n");
-  run();
-  EXPECT_EQ(esito().txtReport, "");
-  EXPECT_EQ(esito().txtSistema.text, "OK");
-}
-
-TEST_F(SystemCheckTest, EveryFaultHasItsLineInOrder) {
-  removeTree("c:\\zepo\\txt");
-  writeHosts("127.0.0.1\tlocalhost\r\n");
-  writeServices("echo\t7/tcp\r\n");
-  writeSystemIni("[boot]\r\n");
-  run();
-  expectSystemError(
-      "Manca la cartella c:\\zepo\\txt\r\n"
-      "Errore nel file HOSTS\r\n"
-      "Errore nel file SERVICES\r\n"
-      "Errore nel file SYSTEM.INI\r\n");
 }
 
 TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
@@ -189,19 +161,14 @@ TEST_F(SystemCheckTest, FolderErrorsStillDecideTheTotalAfterTheTrap) {
   EXPECT_FALSE(esito().cmdRiparaVisible);
 }
 
-// Reports the 9x family: hosts and services lie in the Windows folder.
-class Windows9x : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  int osPlatform() override { return 1; }
-};
-
 TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   writeHosts("127.0.0.1\tlocalhost\r\n");
   writeServices("echo\t7/tcp\r\n");
   ws.writeFile(windows + "\\hosts", "192.168.10.5\tSRV1\r\n");
   ws.writeFile(windows + "\\services", "criteria\t2001/tcp\r\n");
-  Windows9x platform(ws.platform());
+  // The 9x family keeps hosts and services in the Windows folder.
+  FaultPlatform platform(ws.platform());
+  platform.rules = {FaultPlatform::answer("osPlatform", "1")};
   useApp(platform);
   run();
   EXPECT_EQ(esito().txtReport, "");
@@ -212,30 +179,10 @@ TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
 }
 
-// Fails the reading of services once, after its first line.
-class ServicesReadFault : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  void openText(int fileNumber, const std::string& path, TextMode mode) override {
-    reading_services = path.ends_with("\\services");
-    ForwardingPlatform::openText(fileNumber, path, mode);
-  }
-  std::string readLine(int fileNumber) override {
-    if (reading_services && armed && ++lines == 2) {
-      armed = false;
-      throw RuntimeError(kErrDeviceUnavailable);
-    }
-    return ForwardingPlatform::readLine(fileNumber);
-  }
-  bool armed = true;
-  int lines = 0;
-
- private:
-  bool reading_services = false;
-};
-
 TEST_F(SystemCheckTest, TrapClosesTheFileItLeftOpen) {
-  ServicesReadFault platform(ws.platform());
+  // Reading services fails once, after its first line.
+  FaultPlatform platform(ws.platform());
+  platform.rules = {FaultPlatform::fail("readLine", kErrDeviceUnavailable, "\\services)", 2)};
   useApp(platform);
   run();
   EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "install/install_test_fixture.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -38,40 +41,21 @@ class AggiornaClientTest : public InstallTest {
   }
 };
 
-// Records, at the first tree copy, what the operator sees and where the
-// client INI is, and every command line run.
-class CopyObserver : public ForwardingPlatform {
- public:
-  CopyObserver(Platform& target, ScriptedUi& ui) : ForwardingPlatform(target), ui_(ui) {}
-  Installer* app = nullptr;
-  std::vector<std::string> commands;
+TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
+  // At the first tree copy: what the operator sees, and where the client INI is.
+  FaultPlatform observer{ws.platform()};
+  Installer observed{observer, ui};
+  observed.frmMain = app.frmMain;
   bool labelShown = false;
   bool repainted = false;
   bool iniSetAside = false;
-
-  bool CreateProcessA(const std::string& commandLine, bool inheritHandles,
-                      std::uint32_t creationFlags, const StartupInfo& startupInfo,
-                      ProcessInformation& processInformation) override {
-    if (commands.empty()) {
-      labelShown = app->frmMain.lblAttendiVisible;
-      repainted = ui_.windowCalls == std::vector<std::string>{"refresh Main"};
-      iniSetAside = listFirst(kClientIni, kAttrNormal).empty() &&
-                    !listFirst("c:\\zepo\\zepoini.old", kAttrNormal).empty();
-    }
-    commands.push_back(commandLine);
-    return ForwardingPlatform::CreateProcessA(commandLine, inheritHandles, creationFlags,
-                                              startupInfo, processInformation);
-  }
-
- private:
-  ScriptedUi& ui_;
-};
-
-TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
-  CopyObserver observer{ws.platform(), ui};
-  Installer observed{observer, ui};
-  observed.frmMain = app.frmMain;
-  observer.app = &observed;
+  observer.onCall = [&](const std::string& call) {
+    if (!call.starts_with("CreateProcessA(") || observer.calls("CreateProcessA").size() != 1)
+      return;
+    labelShown = observed.frmMain.lblAttendiVisible;
+    repainted = ui.windowCalls == std::vector<std::string>{"refresh Main"};
+    iniSetAside = !ws.exists(kClientIni) && ws.exists("c:\\zepo\\zepoini.old");
+  };
 
   AggiornaClient(observed, "c:\\zepo", true);
 
@@ -80,15 +64,17 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
   EXPECT_EQ(ui.messages[0].prompt, kCopyQuestion);
   EXPECT_EQ(ui.messages[0].buttons, 33);
   EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
-  EXPECT_TRUE(observer.labelShown);
-  EXPECT_TRUE(observer.repainted);
-  EXPECT_TRUE(observer.iniSetAside);
+  EXPECT_TRUE(labelShown);
+  EXPECT_TRUE(repainted);
+  EXPECT_TRUE(iniSetAside);
   EXPECT_TRUE(observed.frmMain.lblAttendiVisible);
-  EXPECT_EQ(observer.commands, (std::vector<std::string>{
-                                   "xcopy \\\\SRV1\\zepo\\dati\\*.* c:\\zepo\\*.* /s ",
-                                   "xcopy \\\\SRV1\\zepo\\prog\\*.* c:\\zepo\\prog\\*.* /s ",
-                                   "xcopy \\\\SRV1\\zepo\\wexa36\\*.* c:\\zepo\\wexa36\\*.* /s ",
-                               }));
+  EXPECT_EQ(
+      observer.calls("CreateProcessA"),
+      (std::vector<std::string>{
+          "CreateProcessA(xcopy \\\\SRV1\\zepo\\dati\\*.* c:\\zepo\\*.* /s , 1, 32, 68)",
+          "CreateProcessA(xcopy \\\\SRV1\\zepo\\prog\\*.* c:\\zepo\\prog\\*.* /s , 1, 32, 68)",
+          "CreateProcessA(xcopy \\\\SRV1\\zepo\\wexa36\\*.* c:\\zepo\\wexa36\\*.* /s , 1, 32, 68)",
+      }));
 
   EXPECT_EQ(ws.readFile("c:\\zepo\\archivio.dat"), "dati");
   EXPECT_EQ(ws.readFile("c:\\zepo\\prog\\moduli\\mod.dll"), "dll");
@@ -173,38 +159,21 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
   expectSixEntries("c:", kClientIni);
 }
 
-// Writes down, in order, the updates of the workstation's system files.
-class SystemFileLog : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::vector<std::string> updates;
-
-  void renameFile(const std::string& oldPath, const std::string& newPath) override {
-    for (const char* name : {"\\hosts", "\\services"}) {
-      if (newPath.ends_with(name)) updates.push_back(name + 1);
-    }
-    ForwardingPlatform::renameFile(oldPath, newPath);
-  }
-  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                  const std::optional<std::string>& value,
-                                  const std::string& fileName) override {
-    if (fileName.ends_with("\\system.ini")) updates.push_back("system.ini");
-    return ForwardingPlatform::WritePrivateProfileStringA(section, key, value, fileName);
-  }
-  std::int32_t RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
-                              const std::string& data, std::uint32_t dataSize) override {
-    updates.push_back("registry");
-    return ForwardingPlatform::RegSetValueExA(key, valueName, type, data, dataSize);
-  }
-};
-
 TEST_F(AggiornaClientTest, HostsAndServicesComeBeforeSystemIniAndTheRegistry) {
-  SystemFileLog log{ws.platform()};
+  FaultPlatform log{ws.platform()};
   Installer logged{log, ui};
   logged.frmMain = app.frmMain;
   AggiornaClient(logged, "c:\\zepo", false);
-  EXPECT_EQ(log.updates,
-            (std::vector<std::string>{"hosts", "services", "system.ini", "registry", "registry"}));
+  std::vector<std::string> updates;
+  for (const std::string& call : log.log) {
+    if (call.starts_with("renameFile(") || call.starts_with("RegSetValueExA(") ||
+        (call.starts_with("WritePrivateProfileStringA(") && call.ends_with("\\system.ini)"))) {
+      updates.push_back(call.starts_with("renameFile(") ? call.substr(call.find_last_of('\\') + 1)
+                                                        : call.substr(0, call.find('(')));
+    }
+  }
+  EXPECT_EQ(updates, (std::vector<std::string>{"hosts)", "services)", "WritePrivateProfileStringA",
+                                               "RegSetValueExA", "RegSetValueExA"}));
 }
 
 // A workstation whose Windows folder is C:\WINNT, of the platform given.
@@ -221,7 +190,6 @@ class HostsFolderTest : public AggiornaClientTest, public ::testing::WithParamIn
 };
 
 TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
-  if (!ws.factsAsGiven()) GTEST_SKIP() << "the system's Windows folder is not C:\\WINNT";
   const std::string folder = GetParam() == 2 ? "C:\\WINNT\\system32\\drivers\\etc" : "C:\\WINNT";
   AggiornaClient(app, "c:\\zepo", false);
   EXPECT_TRUE(ui.messages.empty());
@@ -236,46 +204,59 @@ TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
 
 INSTANTIATE_TEST_SUITE_P(Platforms, HostsFolderTest, ::testing::Values(1, 2));
 
-TEST_F(AggiornaClientTest, SetAsideIniOfAnEarlierRunStopsTheCopyPhase) {
-  ws.writeFile("c:\\zepo\\zepoini.old", "earlier");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileAlreadyExists);
+TEST_F(AggiornaClientTest, AMissingOrLeftoverFileStopsTheRunWhereItIs) {
+  struct Case {
+    const char* why;
+    std::function<void()> before;
+    int error;
+    std::function<void()> after;
+  };
+  const Case cases[] = {
+      {"no template",
+       [&] {
+         ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
+         ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+       },
+       kErrFileNotFound,
+       [&] {
+         // Stopped after the system files (the first run updates them), before
+         // any question.
+         EXPECT_TRUE(systemFilesUpdated());
+         EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+         EXPECT_TRUE(ui.messages.empty());
+       }},
+      {"the INI set aside by an earlier run",
+       [&] { ws.writeFile("c:\\zepo\\zepoini.old", "earlier"); }, kErrFileAlreadyExists,
+       [&] {
+         EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
+         expectSixEntries("c:", kClientIni);
+         EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
+         EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
+         EXPECT_TRUE(app.frmMain.lblAttendiVisible);
+       }},
+      {"a data folder without its INI",
+       [&] { ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini"); }, kErrFileNotFound,
+       [&] {
+         // The INI stays set aside; the trees were copied.
+         EXPECT_FALSE(ws.exists(kClientIni));
+         expectSixEntries("c:", "c:\\zepo\\zepoini.old");
+         EXPECT_TRUE(ws.exists("c:\\zepo\\wexa36\\winpcf.fon"));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::filesystem::remove_all(ws.hostPath("c:\\zepo"));
+    fillShare();
+    ui.messages.clear();
+    c.before();
+    try {
+      AggiornaClient(app, "c:\\zepo", true);
+      ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), c.error);
+    }
+    c.after();
   }
-  EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
-  expectSixEntries("c:", kClientIni);
-  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
-  EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
-  EXPECT_TRUE(app.frmMain.lblAttendiVisible);
-}
-
-TEST_F(AggiornaClientTest, DataFolderWithoutIniLeavesItSetAside) {
-  ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
-  EXPECT_FALSE(ws.exists(kClientIni));
-  expectSixEntries("c:", "c:\\zepo\\zepoini.old");
-  EXPECT_TRUE(ws.exists("c:\\zepo\\wexa36\\winpcf.fon"));
-}
-
-TEST_F(AggiornaClientTest, MissingTemplateStopsAfterTheSystemFiles) {
-  ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
-  ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
-  try {
-    AggiornaClient(app, "c:\\zepo", true);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
-  EXPECT_TRUE(systemFilesUpdated());
-  EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "install/install_test_fixture.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -55,25 +55,13 @@ TEST_F(DbsSettingsTest, NoValueRemovesTheEntriesAndStillMakesTheKeys) {
             "");
 }
 
-// The default user's hive refuses every access, as without the rights to it.
-class NoDefaultUserPlatform : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey, std::uint32_t options,
-                               std::uint32_t access, RegKey& result,
-                               std::uint32_t& disposition) override {
-    if (root == kHkeyUsers) return kErrorAccessDenied;
-    return ForwardingPlatform::RegCreateKeyExA(root, subKey, options, access, result, disposition);
-  }
-  std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t access,
-                             RegKey& result) override {
-    if (root == kHkeyUsers) return kErrorAccessDenied;
-    return ForwardingPlatform::RegOpenKeyExA(root, subKey, access, result);
-  }
-};
-
 TEST_F(DbsSettingsTest, AKeyThatCannotBeWrittenIsSkippedSilently) {
-  NoDefaultUserPlatform platform{ws.platform()};
+  // The default user's hive refuses every access, as without the rights to it.
+  FaultPlatform platform{ws.platform()};
+  const std::string denied = std::to_string(kErrorAccessDenied);
+  const std::string users = "(" + std::to_string(kHkeyUsers) + ",";
+  platform.rules = {FaultPlatform::answer("RegCreateKeyExA", denied, users),
+                    FaultPlatform::answer("RegOpenKeyExA", denied, users)};
   Installer limited{platform, ui};
   limited.frmMain = app.frmMain;
   ScriviRegistroDBS(limited, "valore");

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "install/install_test_fixture.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -12,186 +14,144 @@ namespace {
 const char* const kServices = "echo\t7/tcp\r\nftp\t21/tcp\r\n";
 const char* const kServicesLine = "crserver\t5000/tcp\t#database client\r\n";
 const char* const kHostsLine = "10.0.0.5\tSRV1\r\n";
+const char* const kTrap = "Errore durante l'agg. dei file di sistema";
 
 class HostsServiziTest : public InstallTest {
  protected:
   HostsServiziTest() { ws.writeFile(etc + "\\services", kServices); }
   std::string hosts() { return ws.readFile(etc + "\\hosts"); }
   std::string services() { return ws.readFile(etc + "\\services"); }
-  void run() { AggiornaHostsServizi(app, etc); }
+  void remove(const std::string& name) { std::filesystem::remove(ws.hostPath(etc + name)); }
 };
 
-TEST_F(HostsServiziTest, AddsTheServerLineWhenNoLineNamesIt) {
-  // The last line has no line end; a server name in other letter case names
-  // another host.
-  ws.writeFile(etc + "\\hosts", "127.0.0.1\tlocalhost\r\n# zepo\r\n10.0.0.5\tsrv1");
-  run();
-  EXPECT_EQ(hosts(),
-            std::string("127.0.0.1\tlocalhost\r\n# zepo\r\n10.0.0.5\tsrv1\r\n") + kHostsLine);
-  EXPECT_FALSE(ws.exists(etc + "\\hosts.bak"));
-  EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(HostsServiziTest, ReplacesEveryLineNamingTheServerInPlace) {
-  ws.writeFile(etc + "\\hosts",
-               "127.0.0.1 localhost\n"
-               "# SRV1 is the data server\n"
-               "192.168.1.9 SRV1\n"
-               "192.168.1.10 SRV10\n"
-               "10.0.0.7 srv1\n");
-  run();
-  EXPECT_EQ(hosts(), std::string("127.0.0.1 localhost\r\n") + kHostsLine + kHostsLine + kHostsLine +
-                         "10.0.0.7 srv1\r\n");
-  EXPECT_FALSE(ws.exists(etc + "\\hosts.bak"));
-}
-
-TEST_F(HostsServiziTest, LeavesHostsAloneWhenTheExactLineIsThere) {
-  // A line naming the server before the exact one is not rewritten either,
-  // and a companion file left by an earlier run goes.
-  const std::string original = "192.168.1.9 SRV1\n10.0.0.5\tSRV1\nlast";
-  ws.writeFile(etc + "\\hosts", original);
-  ws.writeFile(etc + "\\hosts.bak", "stale");
-  run();
-  EXPECT_EQ(hosts(), original);
-  EXPECT_FALSE(ws.exists(etc + "\\hosts.bak"));
-  // The services part still runs.
-  EXPECT_EQ(services(), std::string(kServices) + kServicesLine);
-}
-
-TEST_F(HostsServiziTest, StartsFromTheSampleWhenHostsIsMissing) {
-  ws.platform().deleteFile(etc + "\\hosts");
-  ws.writeFile(etc + "\\hosts.sam", "127.0.0.1 localhost\r\n");
-  run();
-  EXPECT_EQ(hosts(), std::string("127.0.0.1 localhost\r\n") + kHostsLine);
-  EXPECT_EQ(ws.readFile(etc + "\\hosts.sam"), "127.0.0.1 localhost\r\n");
-}
-
-TEST_F(HostsServiziTest, NoHostsAndNoSampleShowsOneMessageAndSkipsServices) {
-  ws.platform().deleteFile(etc + "\\hosts");
-  if (ws.exists(etc + "\\hosts.sam")) ws.platform().deleteFile(etc + "\\hosts.sam");
-  run();
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Errore durante l'agg. dei file di sistema");
-  EXPECT_EQ(ui.messages[0].buttons, 16);
-  EXPECT_EQ(ui.messages[0].title, "");
-  EXPECT_FALSE(ws.exists(etc + "\\hosts"));
-  EXPECT_EQ(services(), kServices);
-  EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
-}
-
-TEST_F(HostsServiziTest, HiddenOrSystemHostsStaysAsItIsWithTheMessage) {
-  // The listing does not see it, and the sample may not be copied over it.
-  for (int bits : {int{kAttrHidden}, kAttrHidden | kAttrSystem}) {
-    ws.writeFile(etc + "\\hosts", "10.1.1.1 mine\r\n");
-    ws.setHidden(etc + "\\hosts", bits);
+TEST_F(HostsServiziTest, HostsGainsOrReplacesTheServerLine) {
+  struct Case {
+    const char* hosts;  // nullptr: missing
+    const char* sample;
+    int attributes;
+    std::string expected;  // "" : as it was, with the message
+  };
+  const std::string line = kHostsLine;
+  const Case cases[] = {
+      // The last line has no line end; other letter case names another host.
+      {"127.0.0.1\tlocalhost\r\n# zepo\r\n10.0.0.5\tsrv1", nullptr, 0,
+       "127.0.0.1\tlocalhost\r\n# zepo\r\n10.0.0.5\tsrv1\r\n" + line},
+      // Every line naming the server is replaced in place.
+      {"127.0.0.1 localhost\n# SRV1 is the data server\n192.168.1.9 SRV1\n192.168.1.10 SRV10\n"
+       "10.0.0.7 srv1\n",
+       nullptr, 0, "127.0.0.1 localhost\r\n" + line + line + line + "10.0.0.7 srv1\r\n"},
+      // The exact line is there: nothing is rewritten, not even a line before it.
+      {"192.168.1.9 SRV1\n10.0.0.5\tSRV1\nlast", nullptr, 0,
+       "192.168.1.9 SRV1\n10.0.0.5\tSRV1\nlast"},
+      {nullptr, "127.0.0.1 localhost\r\n", 0, "127.0.0.1 localhost\r\n" + line},
+      {nullptr, nullptr, 0, ""},
+      // The listing does not see it, and the sample may not be copied over it.
+      {"10.1.1.1 mine\r\n", "sample\r\n", kAttrHidden, ""},
+      {"10.1.1.1 mine\r\n", "sample\r\n", kAttrSystem, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hosts ? c.hosts : c.sample ? "sample" : "neither");
+    remove("\\hosts");
+    remove("\\hosts.sam");
+    if (c.hosts) ws.writeFile(etc + "\\hosts", c.hosts);
+    if (c.attributes) ws.setHidden(etc + "\\hosts", c.attributes);
+    if (c.sample) ws.writeFile(etc + "\\hosts.sam", c.sample);
+    ws.writeFile(etc + "\\hosts.bak", "stale");  // left by an earlier run
+    ws.writeFile(etc + "\\services", kServices);
     ui.messages.clear();
-    run();
-    EXPECT_EQ(ui.prompts(), std::vector<std::string>{"Errore durante l'agg. dei file di sistema"})
-        << bits;
-    EXPECT_EQ(hosts(), "10.1.1.1 mine\r\n") << bits;
-    EXPECT_EQ(ws.platform().getAttributes(etc + "\\hosts"), bits);
+    AggiornaHostsServizi(app, etc);
+    if (c.expected.empty()) {
+      // One message, and the services part does not run.
+      EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrap});
+      EXPECT_EQ(ws.exists(etc + "\\hosts"), c.hosts != nullptr);
+      if (c.hosts) {
+        EXPECT_EQ(hosts(), c.hosts);
+      }
+      EXPECT_EQ(services(), kServices);
+      EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
+      continue;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(hosts(), c.expected);
+    EXPECT_FALSE(ws.exists(etc + "\\hosts.bak"));
+    if (c.sample) {
+      EXPECT_EQ(ws.readFile(etc + "\\hosts.sam"), c.sample);
+    }
+    EXPECT_EQ(services(), std::string(kServices) + kServicesLine);
   }
 }
 
 TEST_F(HostsServiziTest, ServicesGainTheLineUnlessSomeLineSaysCriteria) {
   ws.writeFile(etc + "\\hosts", kHostsLine);
-
-  // "criteria" anywhere, a comment included, keeps the file as it is.
-  const std::string withWord = "echo 7/tcp\ncrdb 6000/tcp # criteria\nftp 21/tcp";
-  ws.writeFile(etc + "\\services", withWord);
-  run();
-  EXPECT_EQ(services(), withWord);
-  EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
-
-  // The word is looked for as written.
-  ws.writeFile(etc + "\\services", "crdb\t6000/tcp\t# Criteria\r\n");
-  run();
-  EXPECT_EQ(services(), std::string("crdb\t6000/tcp\t# Criteria\r\n") + kServicesLine);
-  EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
-
+  const std::string line = kServicesLine;
+  struct Case {
+    const char* services;  // nullptr: missing
+    std::string expected;  // "": missing, with the message
+  };
+  const Case cases[] = {
+      // "criteria" anywhere, a comment included, keeps the file as it is.
+      {"echo 7/tcp\ncrdb 6000/tcp # criteria\nftp 21/tcp",
+       "echo 7/tcp\ncrdb 6000/tcp # criteria\nftp 21/tcp"},
+      // The word is looked for as written.
+      {"crdb\t6000/tcp\t# Criteria\r\n", "crdb\t6000/tcp\t# Criteria\r\n" + line},
+      {nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    remove("\\services");
+    if (c.services) ws.writeFile(etc + "\\services", c.services);
+    ui.messages.clear();
+    AggiornaHostsServizi(app, etc);
+    EXPECT_EQ(ui.messages.size(), c.expected.empty() ? 1u : 0u);
+    if (!c.expected.empty()) {
+      EXPECT_EQ(services(), c.expected);
+    }
+    EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
+    EXPECT_EQ(hosts(), kHostsLine);
+  }
   // Without a SERV section the line is two TABs.
   ws.writeFile(kSettings, "[HOST]\r\nHostIP=10.0.0.5\r\n");
   ws.writeFile(etc + "\\services", kServices);
-  run();
+  AggiornaHostsServizi(app, etc);
   EXPECT_EQ(services(), std::string(kServices) + "\t\t\r\n");
-  EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(HostsServiziTest, MissingServicesIsReportedAfterHostsIsDone) {
-  ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n");
-  ws.platform().deleteFile(etc + "\\services");
-  run();
-  EXPECT_EQ(ui.prompts(), std::vector<std::string>{"Errore durante l'agg. dei file di sistema"});
-  EXPECT_EQ(hosts(), std::string("127.0.0.1 localhost\r\n") + kHostsLine);
-  EXPECT_FALSE(ws.exists(etc + "\\services"));
-  EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
-}
-
-// Fails the chosen operation on the hosts files with "Autorizzazione
-// negata", or the second line written with "Disco pieno".
-class FaultyPlatform : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  bool failRename = false;
-  bool failDelete = false;
-  bool failSecondWrite = false;
-
-  void renameFile(const std::string& oldPath, const std::string& newPath) override {
-    if (failRename && oldPath.ends_with("\\hosts.bak")) throw RuntimeError(kErrPermissionDenied);
-    ForwardingPlatform::renameFile(oldPath, newPath);
-  }
-  void deleteFile(const std::string& path) override {
-    if (failDelete && path.ends_with("\\hosts")) throw RuntimeError(kErrPermissionDenied);
-    ForwardingPlatform::deleteFile(path);
-  }
-  void writeLine(int fileNumber, const std::string& text) override {
-    if (failSecondWrite && ++writes_ == 2) throw RuntimeError(kErrDiskFull);
-    ForwardingPlatform::writeLine(fileNumber, text);
-  }
-
- private:
-  int writes_ = 0;
-};
-
-class HostsServiziFaultTest : public HostsServiziTest {
- protected:
-  HostsServiziFaultTest() { ws.writeFile(etc + "\\hosts", "127.0.0.1 localhost\r\n"); }
-  void runFaulty() {
+TEST_F(HostsServiziTest, AFailingStepOfHostsGivesTheMessageAndFreesTheFiles) {
+  const std::string old = "127.0.0.1 localhost\r\n";
+  const std::string updated = old + kHostsLine;
+  struct Case {
+    FaultPlatform::Rule rule;
+    const char* hosts;  // nullptr: missing
+    std::string bak;
+  };
+  const Case cases[] = {
+      {FaultPlatform::fail("renameFile", kErrPermissionDenied, "\\hosts.bak,"), nullptr, updated},
+      {FaultPlatform::fail("deleteFile", kErrPermissionDenied, "\\hosts)"), old.c_str(), updated},
+      {FaultPlatform::fail("writeLine", kErrDiskFull, "", 2), old.c_str(), old},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rule.operation);
+    ws.writeFile(etc + "\\hosts", old);
+    FaultPlatform faulty{ws.platform()};
+    faulty.rules = {c.rule};
     Installer faultyApp{faulty, ui};
     faultyApp.frmMain = app.frmMain;
+    ui.messages.clear();
     AggiornaHostsServizi(faultyApp, etc);
-    // One message, and the file numbers are free again.
-    EXPECT_EQ(ui.prompts(), std::vector<std::string>{"Errore durante l'agg. dei file di sistema"});
+    EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrap});
+    EXPECT_EQ(ws.exists(etc + "\\hosts"), c.hosts != nullptr);
+    if (c.hosts) {
+      EXPECT_EQ(hosts(), c.hosts);
+    }
+    EXPECT_EQ(ws.readFile(etc + "\\hosts.bak"), c.bak);
+    // The file numbers are free again, and nothing of the services part ran.
     EXPECT_NO_THROW(ws.platform().openText(1, etc + "\\services", TextMode::kInput));
     EXPECT_NO_THROW(ws.platform().openText(2, etc + "\\probe.txt", TextMode::kOutput));
     ws.platform().closeFile(1);
     ws.platform().closeFile(2);
-    // Nothing of the services part ran.
     EXPECT_EQ(services(), kServices);
     EXPECT_FALSE(ws.exists(etc + "\\services.bak"));
+    remove("\\hosts.bak");
   }
-  FaultyPlatform faulty{ws.platform()};
-};
-
-TEST_F(HostsServiziFaultTest, FailingRenameLeavesTheNewHostsInTheCompanion) {
-  faulty.failRename = true;
-  runFaulty();
-  EXPECT_FALSE(ws.exists(etc + "\\hosts"));
-  EXPECT_EQ(ws.readFile(etc + "\\hosts.bak"), std::string("127.0.0.1 localhost\r\n") + kHostsLine);
-}
-
-TEST_F(HostsServiziFaultTest, FailingDeleteKeepsTheOldHosts) {
-  faulty.failDelete = true;
-  runFaulty();
-  EXPECT_EQ(hosts(), "127.0.0.1 localhost\r\n");
-  EXPECT_EQ(ws.readFile(etc + "\\hosts.bak"), std::string("127.0.0.1 localhost\r\n") + kHostsLine);
-}
-
-TEST_F(HostsServiziFaultTest, FailingWriteLeavesPartOfTheNewContents) {
-  faulty.failSecondWrite = true;
-  runFaulty();
-  EXPECT_EQ(hosts(), "127.0.0.1 localhost\r\n");
-  EXPECT_EQ(ws.readFile(etc + "\\hosts.bak"), "127.0.0.1 localhost\r\n");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include "install/install_test_fixture.h"
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
 #include "shell/event.h"
+#include "tests/fault_platform.h"
 
 namespace zepo::testing {
 namespace {
@@ -28,25 +28,14 @@ std::string fittedShortcut(char letter) {
   return bytes;
 }
 
-// Records the fonts added on the way to the workstation.
-class FontRecorder : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  int AddFontResourceA(const std::string& fileName) override {
-    fonts.push_back(fileName);
-    return ForwardingPlatform::AddFontResourceA(fileName);
-  }
-  std::vector<std::string> fonts;
-};
-
 class InstallCommandTest : public InstallTest {
  protected:
   InstallCommandTest() {
     fillShare();
     recorded.frmMain = app.frmMain;
   }
-  FontRecorder recorder{ws.platform()};
-  Installer recorded{recorder, ui};  // the installer, its fonts recorded
+  FaultPlatform recorder{ws.platform()};
+  Installer recorded{recorder, ui};  // the installer, its calls logged
   // The desktop of the default workstation (NT family, version 5.1).
   std::string desktop() {
     return windowsFolder(ws.platform()).substr(0, 2) +
@@ -126,7 +115,8 @@ TEST_F(InstallCommandTest, InstallOnDriveCKeepsTheShortcutsAsTheyAre) {
   EXPECT_EQ(ws.readFile("c:\\zepo\\zepont~1.lnk"), shortcut());
   EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), shortcut());
   EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_EQ(recorder.fonts, std::vector<std::string>{"c:\\zepo\\wexa36\\winpcf.fon"});
+  EXPECT_EQ(recorder.calls("AddFontResourceA"),
+            std::vector<std::string>{"AddFontResourceA(c:\\zepo\\wexa36\\winpcf.fon)"});
   EXPECT_EQ(ini("c:\\zepo\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
 }
 
@@ -138,24 +128,9 @@ TEST_F(InstallCommandTest, InstallOnAnotherDriveFitsTheMainShortcut) {
   EXPECT_EQ(ws.readFile("d:\\zepo\\zepont~1.lnk"), fittedShortcut('d'));
   EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fittedShortcut('d'));
   EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_EQ(recorder.fonts, std::vector<std::string>{"d:\\zepo\\wexa36\\winpcf.fon"});
+  EXPECT_EQ(recorder.calls("AddFontResourceA"),
+            std::vector<std::string>{"AddFontResourceA(d:\\zepo\\wexa36\\winpcf.fon)"});
 }
-
-// A workstation of a chosen platform and version that records the
-// destinations of the shortcut copies.
-class DesktopPlatform : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  int platform = 2;
-  float version = 5.1f;
-  std::vector<std::string> shortcuts;
-  int osPlatform() override { return platform; }
-  float osVersion() override { return version; }
-  void copyFile(const std::string& source, const std::string& destination) override {
-    if (destination.ends_with(".lnk")) shortcuts.push_back(destination);
-    ForwardingPlatform::copyFile(source, destination);
-  }
-};
 
 TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
   const std::string windows = windowsFolder(ws.platform());
@@ -172,25 +147,25 @@ TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
   const std::string nt4 = windows + "\\Profiles\\All Users\\";
   const std::string nt5 = drive + "\\Documents and Settings\\All Users\\";
   struct Case {
-    int platform;
-    float version;
+    const char* platform;
+    const char* version;
     std::string main;
     std::string config;
   };
   const Case cases[] = {
-      {1, 4.0f, windows + "\\Desktop\\Zepo NT.lnk", windows + "\\Desktop\\configura ZEPO.lnk"},
-      {2, 4.0f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {2, 5.0f, nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
-      {2, 5.1f, nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
+      {"1", "4.0", windows + "\\Desktop\\Zepo NT.lnk", windows + "\\Desktop\\configura ZEPO.lnk"},
+      {"2", "4.0", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {"2", "5.0", nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
+      {"2", "5.1", nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
       // Halves go to the even number: 4.5 is 4, 5.5 is 6.
-      {2, 4.5f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {2, 5.5f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {2, 6.1f, nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {"2", "4.5", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {"2", "5.5", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
+      {"2", "6.1", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
   };
   for (const Case& c : cases) {
-    DesktopPlatform platform{ws.platform()};
-    platform.platform = c.platform;
-    platform.version = c.version;
+    FaultPlatform platform{ws.platform()};
+    platform.rules = {FaultPlatform::answer("osPlatform", c.platform),
+                      FaultPlatform::answer("osVersion", c.version)};
     ScriptedUi runUi;
     runUi.msgBoxAnswers = {kIdOk, kIdOk, kIdCancel};
     Installer run{platform, runUi};
@@ -198,7 +173,11 @@ TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
     frmMain::cmdInstalla_Click(run);
     EXPECT_EQ(runUi.prompts(),
               (std::vector<std::string>{kPrevious, kConfirmation, kCopyQuestion, kCompleted}));
-    EXPECT_EQ(platform.shortcuts, (std::vector<std::string>{c.main, c.config}))
+    std::vector<std::string> shortcuts;
+    for (const std::string& copy : platform.calls("copyFile")) {
+      if (copy.ends_with(".lnk)")) shortcuts.push_back(copy.substr(copy.find(", ") + 2));
+    }
+    EXPECT_EQ(shortcuts, (std::vector<std::string>{c.main + ")", c.config + ")"}))
         << c.platform << " " << c.version;
     EXPECT_EQ(ws.readFile(c.main), shortcut());
     EXPECT_EQ(ws.readFile(c.config), shortcut());
@@ -217,7 +196,6 @@ class HalfVersionTest : public InstallTest, public ::testing::WithParamInterface
 };
 
 TEST_P(HalfVersionTest, TheDesktopIsTheOneTheWorkstationHas) {
-  if (!ws.factsAsGiven()) GTEST_SKIP() << "the system is not of version " << GetParam();
   // Halves go to the even number, 4.5 to 4 and 5.5 to 6: neither is 5, so
   // both take the Profiles folder, which the workstation was laid out with.
   frmMain::cmdInstalla_Click(app);
@@ -238,35 +216,33 @@ class CambiaDriveTest : public InstallTest {
   }
 };
 
-TEST_F(CambiaDriveTest, ChangesBothFormsAndNothingElse) {
-  EXPECT_EQ(change(shortcut()), fittedShortcut('d'));
-  EXPECT_EQ(change("C:\\C:"), "d:\\d:");
-  EXPECT_EQ(change("xC\0\0:C;c\0:"s), "xC\0\0:C;c\0:"s);
-}
-
-TEST_F(CambiaDriveTest, ChangesAtMostTenOfEachForm) {
+TEST_F(CambiaDriveTest, ChangesBothFormsOfDriveCAtMostTenTimesEach) {
   std::string wide;
   std::string narrow;
   for (int i = 0; i < 11; ++i) {
     wide += "C\0:\0\\\0"s;
     narrow += "C:\\";
   }
-  std::string expectedWide = wide;
-  std::string expectedNarrow = narrow;
+  std::string tenWide = wide;
+  std::string tenNarrow = narrow;
   for (int i = 0; i < 10; ++i) {
-    expectedWide[i * 6] = 'e';
-    expectedNarrow[i * 3] = 'e';
+    tenWide[i * 6] = 'e';
+    tenNarrow[i * 3] = 'e';
   }
-  EXPECT_EQ(change(wide + narrow, "e"), expectedWide + expectedNarrow);
-}
-
-TEST_F(CambiaDriveTest, AFileBeyondTheSixteenBitLengthIsLeftAlone) {
-  std::string largest = "C:" + std::string(32765, 'x');
-  std::string expected = largest;
-  expected[0] = 'd';
-  EXPECT_EQ(change(largest), expected);
-  std::string tooLarge = "C:" + std::string(32766, 'x');
-  EXPECT_EQ(change(tooLarge), tooLarge);
+  // The largest file that a 16-bit length reads, and one byte more.
+  const std::string largest = "C:" + std::string(32765, 'x');
+  const std::string tooLarge = largest + "x";
+  struct Case {
+    std::string bytes;
+    const char* drive;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {shortcut(), "d", fittedShortcut('d')},    {"C:\\C:", "d", "d:\\d:"},
+      {"xC\0\0:C;c\0:"s, "d", "xC\0\0:C;c\0:"s}, {wide + narrow, "e", tenWide + tenNarrow},
+      {largest, "d", "d" + largest.substr(1)},   {tooLarge, "d", tooLarge},
+  };
+  for (const Case& c : cases) EXPECT_EQ(change(c.bytes, c.drive), c.expected) << c.bytes.size();
 }
 
 TEST_F(CambiaDriveTest, AMissingShortcutFailsWithoutMakingOne) {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "shell/installer.h"
@@ -27,14 +25,6 @@ inline constexpr const char* kTemplate =
     "[Abal~FileMgt]\r\nFileMgt32=server\r\n"
     "[Abal~Context]\r\nPolice=WinPC,99\r\n; kept\r\nKeyboard=server\r\n"
     "[Abal~Environ]\r\nATDIR=server\r\nOTHER=kept\r\n";
-
-// The bytes of a file of the prefix given by its Linux path ("" if missing).
-inline std::string prefixFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // Where the workstation keeps hosts and services: the drivers\etc folder of
 // the Windows folder on the NT family, the Windows folder itself elsewhere.

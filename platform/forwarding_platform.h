@@ -1,6 +1,5 @@
-// A Platform that forwards every call to another one. Tests derive from it
-// and override the one operation they want to fail or observe, so that a
-// failure row can be run on a real prefix.
+// A Platform that forwards every call to another one. The unattended run's
+// log derives from it and overrides the calls that change the workstation.
 #pragma once
 
 #include "platform/platform.h"

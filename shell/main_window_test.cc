@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
-#include "platform/forwarding_platform.h"
 #include "platform/windows_names.h"
 #include "shell/event.h"
+#include "tests/fault_platform.h"
 #include "tests/scripted_ui.h"
 #include "tests/test_workstation.h"
 
@@ -27,69 +27,54 @@ class StartupTest : public ::testing::Test {
 };
 
 TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
-  writeSettings(
-      "[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  frmMain::Form_Load(app);
-
-  ASSERT_EQ(ui.inputBoxes.size(), 1u);
-  EXPECT_EQ(ui.inputBoxes[0].prompt, "Inserire il nome del server");
-  EXPECT_EQ(ui.inputBoxes[0].title, "Client ZEPO");
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(app.frmMain.txtServer, "ZEPOSRV");
-  EXPECT_EQ(app.frmMain.txtIP, "192.168.1.10");
-  EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
-  EXPECT_EQ(app.frmMain.txtPath, "dati");
-  EXPECT_EQ(app.frmMain.txtPosto, "");
-  EXPECT_EQ(app.CartellaWindows.size(), 255u);
-  // Windows spells its folder as it was installed (C:\WINDOWS, C:\Windows,
-  // C:\windows under Wine): the name matters, not its case.
-  EXPECT_EQ(upperName(app.CartellaWindows.substr(0, 11)), "C:\\WINDOWS ");
-}
-
-TEST_F(StartupTest, KeysWithoutValuesKeepTheDesignedContents) {
-  std::string longPath(300, 'p');
-  writeSettings("[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  frmMain::Form_Load(app);
-
-  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");
-  EXPECT_EQ(app.frmMain.drive, "c:");  // the drive of the installer's folder
-  EXPECT_EQ(app.frmMain.txtPath, std::string(254, 'p'));
-}
-
-TEST_F(StartupTest, DefaultDriveWithItsColonAndWithoutADriveOfTheWorkstation) {
-  writeSettings("[PATH]\r\nDefaultDrive=D:\r\n");
-  {
-    Installer app(ws.platform(), ui);
-    ui.inputBoxAnswers = {"ZEPOSRV"};
+  const std::string longPath(300, 'p');
+  struct Case {
+    std::string settings;
+    const char* ip;
+    const char* drive;  // nullptr: a drive the workstation does not have
+    std::string path;
+  };
+  const Case cases[] = {
+      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n",
+       "192.168.1.10", "d: [DATI]", "dati"},
+      // Keys without values keep the designed contents; the drive is the one
+      // of the installer's folder.
+      {"[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n", "255.255.255.255",
+       "c:", std::string(254, 'p')},
+      {"[PATH]\r\nDefaultDrive=D:\r\n", "255.255.255.255", "d: [DATI]", ""},
+      {"[PATH]\r\nDefaultDrive=q:\r\n", "255.255.255.255", nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    writeSettings(c.settings);
+    ScriptedUi runUi;
+    runUi.inputBoxAnswers = {"ZEPOSRV"};
+    Installer app(ws.platform(), runUi);
+    if (!c.drive) {
+      try {
+        frmMain::Form_Load(app);
+        ADD_FAILURE() << "a drive the workstation does not have was accepted";
+      } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "Periferica non disponibile");
+      }
+      continue;
+    }
     frmMain::Form_Load(app);
-    EXPECT_EQ(app.frmMain.drive, "d: [DATI]");
-  }
-  writeSettings("[PATH]\r\nDefaultDrive=q:\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  try {
-    frmMain::Form_Load(app);
-    FAIL() << "a drive the workstation does not have was accepted";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 68);
-    EXPECT_STREQ(e.what(), "Periferica non disponibile");
+    ASSERT_EQ(runUi.inputBoxes.size(), 1u);
+    EXPECT_EQ(runUi.inputBoxes[0].prompt, "Inserire il nome del server");
+    EXPECT_EQ(runUi.inputBoxes[0].title, "Client ZEPO");
+    EXPECT_TRUE(runUi.messages.empty());
+    EXPECT_EQ(app.frmMain.txtServer, "ZEPOSRV");
+    EXPECT_EQ(app.frmMain.txtIP, c.ip);
+    EXPECT_EQ(app.frmMain.drive, c.drive);
+    EXPECT_EQ(app.frmMain.txtPath, c.path);
+    EXPECT_EQ(app.frmMain.txtPosto, "");
+    EXPECT_EQ(app.CartellaWindows.size(), 255u);
+    // Windows spells its folder as it was installed (C:\WINDOWS, C:\Windows,
+    // C:\windows under Wine): the name matters, not its case.
+    EXPECT_EQ(upperName(app.CartellaWindows.substr(0, 11)), "C:\\WINDOWS ");
   }
 }
-
-// An installer started from elsewhere than the workstation's own folder.
-class ProgramFolder : public ForwardingPlatform {
- public:
-  ProgramFolder(Platform& target, std::string folder)
-      : ForwardingPlatform(target), folder_(std::move(folder)) {}
-  std::string appPath() override { return folder_; }
-
- private:
-  std::string folder_;
-};
 
 TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
   writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
@@ -104,7 +89,9 @@ TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
       {"q:\\inst", "c:"},  // a drive that is not there (a drive mapped no more)
   };
   for (const Case& c : cases) {
-    ProgramFolder platform(ws.platform(), c.folder);
+    // An installer started from elsewhere than the workstation's own folder.
+    FaultPlatform platform(ws.platform());
+    platform.rules = {FaultPlatform::answer("appPath", c.folder)};
     ScriptedUi runUi;
     runUi.inputBoxAnswers = {"ZEPOSRV"};
     Installer app(platform, runUi);
@@ -119,7 +106,6 @@ TEST(StartupFromAShareTest, TheWorkstationsOwnProgramFolderOnAShare) {
   options.windowsDirectory = "D:\\WINNT";
   options.programDirectory = "\\\\ZEPOSRV\\zepo";
   TestWorkstation ws(options);
-  if (!ws.factsAsGiven()) GTEST_SKIP() << "the system's program folder is its own";
   ws.writeFile(kSettings, "[HOST]\r\nHostIP=1.2.3.4\r\n");
   ScriptedUi ui;
   ui.inputBoxAnswers = {"ZEPOSRV"};
@@ -128,52 +114,47 @@ TEST(StartupFromAShareTest, TheWorkstationsOwnProgramFolderOnAShare) {
   EXPECT_EQ(app.frmMain.drive, "d:");  // no label: the workstation names none
 }
 
-TEST_F(StartupTest, NoServerNameEndsTheInstaller) {
-  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  Installer app(ws.platform(), ui);  // the input box is cancelled: ""
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt,
-            "Se non si specifica il nome del server\ril programma non può essere eseguito.");
-  EXPECT_EQ(ui.messages[0].buttons, 64);
-  EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
-  EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");  // the settings were never read
-}
-
-TEST_F(StartupTest, AMissingSettingsFileEndsTheInstaller) {
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
-  EXPECT_EQ(ui.messages[0].buttons, 16);
-  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
-}
-
-// Records the paths that the installer lists.
-class ListingRecorder : public ForwardingPlatform {
- public:
-  using ForwardingPlatform::ForwardingPlatform;
-  std::string listFirst(const std::string& pathName, int attributes) override {
-    listed.push_back(pathName);
-    return ForwardingPlatform::listFirst(pathName, attributes);
+TEST_F(StartupTest, NoServerNameOrNoSettingsFileEndsTheInstaller) {
+  struct Case {
+    const char* server;  // "": the input box is cancelled
+    bool settings;
+    ScriptedUi::Message told;
+  };
+  const ScriptedUi::Message noFile{"Il file ZEPOINST.INI non esiste", 16,
+                                   "Installazione Client ZEPO"};
+  const Case cases[] = {
+      {"",
+       true,
+       {"Se non si specifica il nome del server\ril programma non può essere eseguito.", 64,
+        "Client ZEPO"}},
+      {"ZEPOSRV", false, noFile},
+      // The name is never cleaned: a server with an empty name is on no
+      // network, and the settings file is not found.
+      {"\\\\ZEPOSRV", true, noFile},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.server);
+    if (c.settings) {
+      writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+    } else {
+      ws.platform().deleteFile(kSettings);
+    }
+    FaultPlatform platform(ws.platform());
+    ScriptedUi runUi;
+    runUi.inputBoxAnswers = {c.server};
+    Installer app(platform, runUi);
+    EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
+    ASSERT_EQ(runUi.messages.size(), 1u);
+    EXPECT_EQ(runUi.messages[0].prompt, c.told.prompt);
+    EXPECT_EQ(runUi.messages[0].buttons, c.told.buttons);
+    EXPECT_EQ(runUi.messages[0].title, c.told.title);
+    EXPECT_EQ(app.frmMain.txtServer, c.server);
+    EXPECT_EQ(app.frmMain.txtIP, "255.255.255.255");  // the settings were never read
+    if (*c.server) {
+      EXPECT_EQ(platform.calls("listFirst").back(),
+                "listFirst(\\\\" + std::string(c.server) + "\\zepo\\zepoinst.ini, 0)");
+    }
   }
-  std::vector<std::string> listed;
-};
-
-TEST_F(StartupTest, AServerNameIsNeverCleaned) {
-  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  ListingRecorder platform(ws.platform());
-  Installer app(platform, ui);
-  ui.inputBoxAnswers = {"\\\\ZEPOSRV"};
-  EXPECT_THROW(frmMain::Form_Load(app), InstallerEnd);
-  EXPECT_EQ(app.frmMain.txtServer, "\\\\ZEPOSRV");
-  ASSERT_FALSE(platform.listed.empty());
-  EXPECT_EQ(platform.listed.back(), "\\\\\\\\ZEPOSRV\\zepo\\zepoinst.ini");
-  // A server with an empty name is on no network: the settings file is not
-  // found.
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Il file ZEPOINST.INI non esiste");
 }
 
 TEST_F(StartupTest, ALaterServerNameKeepsTheFieldsReadAtStartUp) {

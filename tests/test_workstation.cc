@@ -1,6 +1,7 @@
 #include "tests/test_workstation.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -36,7 +37,19 @@ TestWorkstation::TestWorkstation() {
 }
 
 TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
-  writeSettings();
+  if (options.demo) {
+    // The script lays out the empty folder; it finds make-prefix in this
+    // build's folder of programs.
+    std::string command = "ZEPO_MAKE_PREFIX='" ZEPO_BIN_DIR "/make-prefix' '" ZEPO_SOURCE_DIR
+                          "/scripts/make-demo-prefix' '" +
+                          dir() + "' >/dev/null";
+    if (std::system(command.c_str()) != 0) {
+      throw std::runtime_error("scripts/make-demo-prefix failed");
+    }
+    options_.labels['d'] = "DATI";
+  } else {
+    writeSettings();
+  }
   platform_ = std::make_unique<LinuxPlatform>(dir());
 }
 

@@ -7,6 +7,12 @@
 //   ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini", "[HOST]\r\n");
 //   ws.platform().listFirst("\\\\SRV1\\zepo\\*.*", 0);
 //
+// The demo workstation (Options::demo) is the one of scripts/make-demo-prefix,
+// for tests that run the installer from start to end: drive C: as a fresh
+// Windows workstation, drive D: labelled DATI, and the server's share
+// \\ZEPOSRV\zepo with the settings file, the client INI template and the
+// client's trees (Linux build only).
+//
 // The workstation's facts (platform, version, folders, drive labels) are
 // given to the constructor; they are written to platform.ini before the
 // platform is made, so the default workstation is laid out for them.
@@ -21,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
 #ifdef _WIN32
 #include "platform/win32_platform.h"
 #else
@@ -43,6 +50,7 @@ class TestWorkstation {
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string programDirectory = "C:\\clientZEPO";
     std::map<char, std::string> labels;  // lower-case letter -> label
+    bool demo = false;                   // laid out by scripts/make-demo-prefix, with its own facts
   };
 
   TestWorkstation();  // the default workstation, its own platform.ini
@@ -78,6 +86,13 @@ class TestWorkstation {
   // The raw bytes of a file; throws std::runtime_error when it is missing.
   std::string readFile(const std::string& windowsPath);
   bool exists(const std::string& windowsPath);
+  bool isFolder(const std::string& windowsPath) {
+    try {
+      return (platform().getAttributes(windowsPath) & kAttrDirectory) != 0;
+    } catch (const RuntimeError&) {
+      return false;
+    }
+  }
   // Sets the file's user.DOSATTRIB to the bits (2 hidden, 4 system).
   void setHidden(const std::string& windowsPath, int dosAttrBits);
 
