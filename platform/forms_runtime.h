@@ -65,6 +65,10 @@ class FormsRuntime : public Platform {
   std::uint8_t readByte(int fileNumber) final;
   void writeByte(int fileNumber, std::uint8_t byte) final;
 
+  // The program is the same on every system.
+  std::string appTitle() final { return "clientZEPO"; }
+  AppVersion appVersion() final { return kProgramVersion; }
+
  protected:
   // An entry of a folder and its attribute bits (hidden for what the
   // system hides).

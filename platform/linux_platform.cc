@@ -134,12 +134,4 @@ std::string LinuxPlatform::appPath() {
   return prefix_->programDirectory();
 }
 
-std::string LinuxPlatform::appTitle() {
-  return "clientZEPO";
-}
-
-AppVersion LinuxPlatform::appVersion() {
-  return kProgramVersion;
-}
-
 }  // namespace zepo

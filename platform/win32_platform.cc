@@ -278,12 +278,4 @@ std::string Win32Platform::appPath() {
   }
 }
 
-std::string Win32Platform::appTitle() {
-  return "clientZEPO";
-}
-
-AppVersion Win32Platform::appVersion() {
-  return kProgramVersion;
-}
-
 }  // namespace zepo

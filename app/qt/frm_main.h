@@ -7,18 +7,19 @@
 #include <QLineEdit>
 #include <QMainWindow>
 
+#include "app/forms/forms_ui.h"
 #include "app/qt/form_builder.h"
 
 namespace zepo::qt {
 
 class QtUi;
 
-class FrmMainWindow : public QMainWindow {
+class FrmMainWindow : public QMainWindow, public forms::FormWindow {
  public:
   explicit FrmMainWindow(QtUi& ui);
 
   // Puts the record app.frmMain into the controls.
-  void showRecord();
+  void showRecord() override;
 
   // The area below the menu bar that holds the controls.
   QWidget* client() const { return client_; }

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "app/forms/forms_ui.h"
 #include "app/qt/form_builder.h"
 
 namespace zepo::qt {
@@ -12,12 +13,12 @@ namespace zepo::qt {
 class QtUi;
 
 // Its close box only hides it, so that the report stays.
-class FrmReportWindow : public QWidget {
+class FrmReportWindow : public QWidget, public forms::FormWindow {
  public:
   explicit FrmReportWindow(QtUi& ui);
 
   // Puts the report text of app.esito into the window.
-  void showRecord();
+  void showRecord() override;
 
  private:
   QtUi& ui_;

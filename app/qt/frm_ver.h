@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/forms/forms_ui.h"
 #include "app/qt/form_builder.h"
 #include "shell/installer.h"
 
@@ -14,12 +15,12 @@ namespace zepo::qt {
 
 class QtUi;
 
-class FrmVerWindow : public QWidget {
+class FrmVerWindow : public QWidget, public forms::FormWindow {
  public:
   explicit FrmVerWindow(QtUi& ui);
 
   // Puts the record app.esito into the controls.
-  void showRecord();
+  void showRecord() override;
 
  protected:
   // The close box destroys the window.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/forms/forms_ui.h"
 #include "app/win32/controls.h"
 #include "shell/installer.h"
 
@@ -12,10 +13,10 @@ namespace zepo::win32 {
 
 class Win32Ui;
 
-class FrmMainWindow : public Window {
+class FrmMainWindow : public Window, public forms::FormWindow {
  public:
   explicit FrmMainWindow(Win32Ui& ui);
-  void showRecord();
+  void showRecord() override;
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -28,10 +29,10 @@ class FrmMainWindow : public Window {
   bool showing_ = false;  // while showRecord sets the controls
 };
 
-class FrmAboutWindow : public Window {
+class FrmAboutWindow : public Window, public forms::FormWindow {
  public:
   explicit FrmAboutWindow(Win32Ui& ui);
-  void showRecord();
+  void showRecord() override;
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -40,10 +41,10 @@ class FrmAboutWindow : public Window {
   Win32Ui& ui_;
 };
 
-class FrmVerWindow : public Window {
+class FrmVerWindow : public Window, public forms::FormWindow {
  public:
   explicit FrmVerWindow(Win32Ui& ui);
-  void showRecord();
+  void showRecord() override;
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -58,10 +59,10 @@ class FrmVerWindow : public Window {
 bool isEmphasised(HWND stateBox);
 
 // Its close box only hides it, so that the report stays.
-class FrmReportWindow : public Window {
+class FrmReportWindow : public Window, public forms::FormWindow {
  public:
   explicit FrmReportWindow(Win32Ui& ui);
-  void showRecord();
+  void showRecord() override;
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -46,7 +46,9 @@ Win32Ui::Win32Ui(Twips twips) : twips_(twips) {
   InitCommonControlsEx(&controls);
 }
 
-Win32Ui::~Win32Ui() = default;
+Win32Ui::~Win32Ui() {
+  for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport}) delete windowOf(form);
+}
 
 HWND Win32Ui::dialogOwner() const {
   HWND active = GetActiveWindow();
@@ -57,14 +59,6 @@ HWND Win32Ui::dialogOwner() const {
   HWND main = window(Form::kMain);
   if (main && IsWindowVisible(main)) return main;
   return nullptr;
-}
-
-// A box waits over the windows as their records are now: the logic may have
-// filled a shown window since it was last shown (a check run shows its
-// window first and fills it afterwards).
-void Win32Ui::showShownRecords() {
-  for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport})
-    if (HWND shown = window(form); shown && IsWindowVisible(shown)) showRecord(form);
 }
 
 int Win32Ui::msgBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -90,18 +84,14 @@ std::string Win32Ui::inputBox(const std::string& prompt, const std::string& titl
   return askInputBox(owner, prompt, title);
 }
 
+// Every window of this front end is a Window.
+static Window& native(forms::FormWindow& window) {
+  return *dynamic_cast<Window*>(&window);
+}
+
 Window* Win32Ui::windowOf(Form form) const {
-  switch (form) {
-    case Form::kMain:
-      return main_.get();
-    case Form::kAbout:
-      return about_.get();
-    case Form::kVer:
-      return ver_.get();
-    case Form::kReport:
-      return report_.get();
-  }
-  return nullptr;
+  forms::FormWindow* window = formWindow(form);
+  return window ? &native(*window) : nullptr;
 }
 
 HWND Win32Ui::window(Form form) const {
@@ -109,72 +99,43 @@ HWND Win32Ui::window(Form form) const {
   return window ? window->hwnd() : nullptr;
 }
 
-void Win32Ui::createWindow(Form form) {
-  switch (form) {
-    case Form::kMain:
-      if (!main_) main_ = std::make_unique<FrmMainWindow>(*this);
-      break;
-    case Form::kAbout:
-      if (!about_) about_ = std::make_unique<FrmAboutWindow>(*this);
-      break;
-    case Form::kVer:
-      if (!ver_) ver_ = std::make_unique<FrmVerWindow>(*this);
-      break;
-    case Form::kReport:
-      if (!report_) report_ = std::make_unique<FrmReportWindow>(*this);
-      break;
-  }
+FrmMainWindow* Win32Ui::mainWindow() const {
+  return dynamic_cast<FrmMainWindow*>(formWindow(Form::kMain));
 }
 
-void Win32Ui::showRecord(Form form) {
+forms::FormWindow* Win32Ui::makeWindow(Form form) {
   switch (form) {
     case Form::kMain:
-      main_->showRecord();
-      break;
+      return new FrmMainWindow(*this);
     case Form::kAbout:
-      about_->showRecord();
-      break;
+      return new FrmAboutWindow(*this);
     case Form::kVer:
-      ver_->showRecord();
-      break;
+      return new FrmVerWindow(*this);
     case Form::kReport:
-      report_->showRecord();
-      break;
+      return new FrmReportWindow(*this);
   }
+  return nullptr;
 }
 
-void Win32Ui::show(Form form) {
-  createWindow(form);
-  showRecord(form);
-  HWND hwnd = window(form);
+bool Win32Ui::isShown(const forms::FormWindow& window) const {
+  HWND hwnd = dynamic_cast<const Window&>(window).hwnd();
+  return hwnd && IsWindowVisible(hwnd);
+}
+
+void Win32Ui::present(forms::FormWindow& window) {
+  HWND hwnd = native(window).hwnd();
   ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(hwnd);
   BringWindowToTop(hwnd);
 }
 
-void Win32Ui::hide(Form form) {
-  if (HWND hwnd = window(form)) ShowWindow(hwnd, SW_HIDE);
+void Win32Ui::conceal(forms::FormWindow& window) {
+  if (HWND hwnd = native(window).hwnd()) ShowWindow(hwnd, SW_HIDE);
 }
 
-void Win32Ui::unload(Form form) {
-  // The window may be unloading itself from one of its own handlers: its
-  // object lives on until the message loop gets back.
-  std::unique_ptr<Window> gone;
-  switch (form) {
-    case Form::kMain:
-      gone = std::move(main_);
-      break;
-    case Form::kAbout:
-      gone = std::move(about_);
-      break;
-    case Form::kVer:
-      gone = std::move(ver_);
-      break;
-    case Form::kReport:
-      gone = std::move(report_);
-      break;
-  }
-  if (!gone) return;
+void Win32Ui::discard(forms::FormWindow* window) {
+  // The object lives on until the message loop gets back.
+  std::unique_ptr<Window> gone(&native(*window));
   if (gone->hwnd()) {
     ShowWindow(gone->hwnd(), SW_HIDE);
     DestroyWindow(gone->hwnd());
@@ -182,12 +143,8 @@ void Win32Ui::unload(Form form) {
   unloaded_.push_back(std::move(gone));
 }
 
-void Win32Ui::refresh(Form form) {
-  createWindow(form);
-  showRecord(form);
-  // The logic may keep the thread busy after this: paint now, not when the
-  // message loop gets round to it.
-  RedrawWindow(window(form), nullptr, nullptr,
+void Win32Ui::repaintNow(forms::FormWindow& window) {
+  RedrawWindow(native(window).hwnd(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -201,30 +158,13 @@ double Win32Ui::twipsPerPixelX() {
   return twips_.perPixel();
 }
 
-bool Win32Ui::runEvent(const std::function<void(Installer&)>& procedure) {
-  if (ended_) return false;
-  if (std::optional<int> exitCode = runEventProcedure(app(), procedure)) {
-    end(*exitCode);
-    return false;
-  }
-  return !ended_;
-}
-
-void Win32Ui::end(int exitCode) {
-  ended_ = true;
-  exitCode_ = exitCode;
-  for (Form form : {Form::kMain, Form::kAbout, Form::kVer, Form::kReport}) hide(form);
+void Win32Ui::quit(int exitCode) {
   PostQuitMessage(exitCode);
-}
-
-void Win32Ui::checkWindowClosed() {
-  unload(Form::kVer);
-  runEvent(frmVer::Form_Unload);
 }
 
 int Win32Ui::run() {
   MSG message;
-  while (!ended_) {
+  while (!ended()) {
     BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -234,7 +174,7 @@ int Win32Ui::run() {
     }
     deleteUnloadedWindows();
   }
-  return exitCode_;
+  return exitCode();
 }
 
 }  // namespace zepo::win32
