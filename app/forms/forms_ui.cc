@@ -18,24 +18,24 @@ FormWindow& FormsUi::made(Form form) {
 void FormsUi::show(Form form) {
   FormWindow& window = made(form);
   window.showRecord();
-  present(window);
+  apply(Step::kPresent, window);
 }
 
 void FormsUi::hide(Form form) {
-  if (FormWindow* window = formWindow(form)) conceal(*window);
+  if (FormWindow* window = formWindow(form)) apply(Step::kConceal, *window);
 }
 
 void FormsUi::unload(Form form) {
   FormWindow*& window = windows_[index(form)];
   if (!window) return;
-  discard(window);
+  apply(Step::kDiscard, *window);
   window = nullptr;
 }
 
 void FormsUi::refresh(Form form) {
   FormWindow& window = made(form);
   window.showRecord();
-  repaintNow(window);
+  apply(Step::kRepaintNow, window);
 }
 
 void FormsUi::showShownRecords() {

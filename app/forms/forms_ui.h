@@ -59,16 +59,17 @@ class FormsUi : public Ui {
   // its window first and fills it afterwards).
   void showShownRecords();
 
-  // The toolkit's steps.
+  // What a front end does to one of its windows.
+  enum class Step {
+    kPresent,     // shows it and brings it forward
+    kConceal,     // hides it
+    kRepaintNow,  // paints it now: the logic may keep the thread busy afterwards
+    kDiscard,     // closes it and deletes it once the event loop gets back (it may
+                  // be unloading itself from one of its own handlers)
+  };
   virtual FormWindow* makeWindow(Form form) = 0;
   virtual bool isShown(const FormWindow& window) const = 0;
-  virtual void present(FormWindow& window) = 0;  // shows it and brings it forward
-  virtual void conceal(FormWindow& window) = 0;
-  // Closes the window; it may be unloading itself from one of its own
-  // handlers, so it is deleted once the event loop gets back.
-  virtual void discard(FormWindow* window) = 0;
-  // Paints now: the logic may keep the thread busy afterwards.
-  virtual void repaintNow(FormWindow& window) = 0;
+  virtual void apply(Step step, FormWindow& window) = 0;
   // Leaves the running event loops with the exit code.
   virtual void quit(int exitCode) = 0;
 
@@ -81,5 +82,22 @@ class FormsUi : public Ui {
   bool ended_ = false;
   int exitCode_ = 0;
 };
+
+// A new window of a kind, of the front end's four window classes; each
+// takes the front end's Ui.
+template <class Main, class About, class Ver, class Report, class FrontEnd>
+FormWindow* newFormWindow(Form form, FrontEnd& ui) {
+  switch (form) {
+    case Form::kMain:
+      return new Main(ui);
+    case Form::kAbout:
+      return new About(ui);
+    case Form::kVer:
+      return new Ver(ui);
+    case Form::kReport:
+      return new Report(ui);
+  }
+  return nullptr;
+}
 
 }  // namespace zepo::forms

@@ -54,41 +54,33 @@ FrmMainWindow* QtUi::mainWindow() const {
 }
 
 forms::FormWindow* QtUi::makeWindow(Form form) {
-  switch (form) {
-    case Form::kMain:
-      return new FrmMainWindow(*this);
-    case Form::kAbout:
-      return new FrmAboutWindow(*this);
-    case Form::kVer:
-      return new FrmVerWindow(*this);
-    case Form::kReport:
-      return new FrmReportWindow(*this);
-  }
-  return nullptr;
+  return forms::newFormWindow<FrmMainWindow, FrmAboutWindow, FrmVerWindow, FrmReportWindow>(form,
+                                                                                            *this);
 }
 
 bool QtUi::isShown(const forms::FormWindow& window) const {
   return dynamic_cast<const QWidget&>(window).isVisible();
 }
 
-void QtUi::present(forms::FormWindow& window) {
-  QWidget& shown = widget(window);
-  shown.show();
-  shown.raise();
-  shown.activateWindow();
-}
-
-void QtUi::conceal(forms::FormWindow& window) {
-  widget(window).hide();
-}
-
-void QtUi::discard(forms::FormWindow* window) {
-  widget(*window).hide();
-  widget(*window).deleteLater();
-}
-
-void QtUi::repaintNow(forms::FormWindow& window) {
-  widget(window).repaint();
+void QtUi::apply(Step step, forms::FormWindow& window) {
+  QWidget& w = widget(window);
+  switch (step) {
+    case Step::kPresent:
+      w.show();
+      w.raise();
+      w.activateWindow();
+      break;
+    case Step::kConceal:
+      w.hide();
+      break;
+    case Step::kRepaintNow:
+      w.repaint();
+      break;
+    case Step::kDiscard:
+      w.hide();
+      w.deleteLater();
+      break;
+  }
 }
 
 double QtUi::screenWidthTwips() {

@@ -35,10 +35,7 @@ class QtUi : public forms::FormsUi {
  private:
   forms::FormWindow* makeWindow(Form form) override;
   bool isShown(const forms::FormWindow& window) const override;
-  void present(forms::FormWindow& window) override;
-  void conceal(forms::FormWindow& window) override;
-  void discard(forms::FormWindow* window) override;
-  void repaintNow(forms::FormWindow& window) override;
+  void apply(Step step, forms::FormWindow& window) override;
   void quit(int exitCode) override;
   QWidget* dialogParent() const;
 

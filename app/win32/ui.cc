@@ -104,17 +104,8 @@ FrmMainWindow* Win32Ui::mainWindow() const {
 }
 
 forms::FormWindow* Win32Ui::makeWindow(Form form) {
-  switch (form) {
-    case Form::kMain:
-      return new FrmMainWindow(*this);
-    case Form::kAbout:
-      return new FrmAboutWindow(*this);
-    case Form::kVer:
-      return new FrmVerWindow(*this);
-    case Form::kReport:
-      return new FrmReportWindow(*this);
-  }
-  return nullptr;
+  return forms::newFormWindow<FrmMainWindow, FrmAboutWindow, FrmVerWindow, FrmReportWindow>(form,
+                                                                                            *this);
 }
 
 bool Win32Ui::isShown(const forms::FormWindow& window) const {
@@ -122,30 +113,30 @@ bool Win32Ui::isShown(const forms::FormWindow& window) const {
   return hwnd && IsWindowVisible(hwnd);
 }
 
-void Win32Ui::present(forms::FormWindow& window) {
+void Win32Ui::apply(Step step, forms::FormWindow& window) {
   HWND hwnd = native(window).hwnd();
-  ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(hwnd);
-  BringWindowToTop(hwnd);
-}
-
-void Win32Ui::conceal(forms::FormWindow& window) {
-  if (HWND hwnd = native(window).hwnd()) ShowWindow(hwnd, SW_HIDE);
-}
-
-void Win32Ui::discard(forms::FormWindow* window) {
-  // The object lives on until the message loop gets back.
-  std::unique_ptr<Window> gone(&native(*window));
-  if (gone->hwnd()) {
-    ShowWindow(gone->hwnd(), SW_HIDE);
-    DestroyWindow(gone->hwnd());
+  switch (step) {
+    case Step::kPresent:
+      ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
+      SetForegroundWindow(hwnd);
+      BringWindowToTop(hwnd);
+      break;
+    case Step::kConceal:
+      if (hwnd) ShowWindow(hwnd, SW_HIDE);
+      break;
+    case Step::kRepaintNow:
+      RedrawWindow(hwnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      break;
+    case Step::kDiscard:
+      if (hwnd) {
+        ShowWindow(hwnd, SW_HIDE);
+        DestroyWindow(hwnd);
+      }
+      // The object lives on until the message loop gets back.
+      unloaded_.emplace_back(&native(window));
+      break;
   }
-  unloaded_.push_back(std::move(gone));
-}
-
-void Win32Ui::repaintNow(forms::FormWindow& window) {
-  RedrawWindow(native(window).hwnd(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 double Win32Ui::screenWidthTwips() {
