@@ -6,22 +6,25 @@ namespace zepo {
 namespace {
 
 TEST(CodePage, ConvertsWindows1252BothWays) {
-  EXPECT_EQ(toCodePage("perché à €"), "perch\xE9 \xE0 \x80");
-  EXPECT_EQ(fromCodePage("perch\xE9 \xE0 \x80"), "perché à €");
-  // Every byte gives one character and comes back as the same byte.
+  const std::pair<std::string, std::string> both[] = {
+      {"perché à €", "perch\xE9 \xE0 \x80"},
+      {"€", "\x80"},  // alone: a line whose only non-ASCII byte is the euro sign
+      // The undefined bytes stand for the control character of their number.
+      {"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"},
+  };
+  for (const auto& [utf8, bytes] : both) {
+    EXPECT_EQ(toCodePage(utf8), bytes);
+    EXPECT_EQ(fromCodePage(bytes), utf8);
+  }
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(toCodePage(fromCodePage(all)), all);
-  // The undefined bytes stand for the control character of their number.
-  EXPECT_EQ(fromCodePage("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
-}
-
-TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-  EXPECT_EQ(toCodePage("a\u0100b"), "a?b");         // Ā
-  EXPECT_EQ(toCodePage("\u4E2D\U0001F600"), "??");  // one '?' per character
-  EXPECT_EQ(toCodePage("\u0080"), "?");             // U+0080 is not the euro sign
-  EXPECT_EQ(toCodePage("x\xC3"), "x?");             // cut UTF-8 sequence
-  EXPECT_EQ(toCodePage("\xC0\xAF"), "??");          // overlong form
+  // One '?' per character outside the code page, cut or overlong sequence.
+  const std::pair<std::string, std::string> lossy[] = {
+      {"a\u0100b", "a?b"}, {"\u4E2D\U0001F600", "??"}, {"\u0080", "?"},
+      {"x\xC3", "x?"},     {"\xC0\xAF", "??"},
+  };
+  for (const auto& [utf8, bytes] : lossy) EXPECT_EQ(toCodePage(utf8), bytes);
 }
 
 TEST(CodePage, PlaceInBufferKeepsTheRestOfTheBuffer) {
@@ -32,8 +35,7 @@ TEST(CodePage, PlaceInBufferKeepsTheRestOfTheBuffer) {
   buffer = "ééééé";
   EXPECT_EQ(placeInBuffer(buffer, 5, "à"), 1u);
   EXPECT_EQ(buffer, std::string("à\0ééé", 9));
-  // A short buffer is grown to the size first.
-  buffer.clear();
+  buffer.clear();  // a short buffer is grown to the size first
   placeInBuffer(buffer, 4, "ab");
   EXPECT_EQ(buffer, std::string("ab\0\0", 4));
 }

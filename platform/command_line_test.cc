@@ -21,30 +21,27 @@ TEST(SplitCommandLine, AgreesWithWindowsOnTheReferenceLines) {
   }
 }
 
-TEST(SplitCommandLine, ProgramNameHasItsOwnRules) {
-  // A quoted program name ends at the next quote, backslashes and all.
-  EXPECT_EQ(splitCommandLine(R"("C:\Program Files\x\" a)"), (Args{R"(C:\Program Files\x\)", "a"}));
-  // An unquoted one ends at the first blank; quotes in it are plain.
-  EXPECT_EQ(splitCommandLine(R"(a"b c")"), (Args{R"(a"b)", "c"}));
-  EXPECT_EQ(splitCommandLine("\"a b\"c d"), (Args{"a b", "c", "d"}));
-  EXPECT_EQ(splitCommandLine("prog\targ"), (Args{"prog", "arg"}));
-  // A leading blank leaves the program name empty.
-  EXPECT_EQ(splitCommandLine(" prog a"), (Args{"", "prog", "a"}));
-  EXPECT_EQ(splitCommandLine("prog"), (Args{"prog"}));
-  EXPECT_EQ(splitCommandLine("prog   "), (Args{"prog"}));
-  EXPECT_EQ(splitCommandLine(""), Args{});
-}
-
-TEST(SplitCommandLine, QuoteRunsAndBackslashes) {
-  // Two quotes inside a quoted part: a literal quote, and the quoting ends.
-  EXPECT_EQ(splitCommandLine(R"(p "a""b c")"), (Args{"p", R"(a"b)", "c"}));
-  // Three quotes outside: a literal quote.
-  EXPECT_EQ(splitCommandLine(R"(p """x y)"), (Args{"p", R"("x)", "y"}));
-  EXPECT_EQ(splitCommandLine(R"(p "" "")"), (Args{"p", "", ""}));
-  // Backslashes not before a quote stay as they are, even inside quotes.
-  EXPECT_EQ(splitCommandLine(R"(p \\SRV\zepo\ "d:\x y\\")"),
-            (Args{"p", R"(\\SRV\zepo\)", R"(d:\x y\)"}));
-  EXPECT_EQ(splitCommandLine(R"(p a\\\\"b")"), (Args{"p", R"(a\\b)"}));
+TEST(SplitCommandLine, ProgramNameQuoteRunsAndBackslashes) {
+  const std::pair<std::string, Args> cases[] = {
+      // A quoted program name ends at the next quote, backslashes and all;
+      // an unquoted one ends at the first blank, quotes in it plain.
+      {R"("C:\Program Files\x\" a)", {R"(C:\Program Files\x\)", "a"}},
+      {R"(a"b c")", {R"(a"b)", "c"}},
+      {"\"a b\"c d", {"a b", "c", "d"}},
+      {"prog\targ", {"prog", "arg"}},
+      {" prog a", {"", "prog", "a"}},  // a leading blank: no program name
+      {"prog   ", {"prog"}},
+      {"", {}},
+      // Two quotes inside a quoted part: a literal quote, and the quoting
+      // ends; three outside: a literal quote.
+      {R"(p "a""b c")", {"p", R"(a"b)", "c"}},
+      {R"(p """x y)", {"p", R"("x)", "y"}},
+      {R"(p "" "")", {"p", "", ""}},
+      // Backslashes not before a quote stay, even inside quotes.
+      {R"(p \\SRV\zepo\ "d:\x y\\")", {"p", R"(\\SRV\zepo\)", R"(d:\x y\)"}},
+      {R"(p a\\\\"b")", {"p", R"(a\\b)"}},
+  };
+  for (const auto& [line, args] : cases) EXPECT_EQ(splitCommandLine(line), args) << line;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace zepo {
@@ -78,119 +79,58 @@ TEST(IniFileTest, ResultIsCutAndDefaultLosesTrailingBlanks) {
 
 // A template with comments, blank lines, odd spacing and mixed line ends.
 const std::string kTemplate =
-    "; settings\r\n"
-    "\r\n"
-    "[HOST]\r\n"
-    "  HostIP  =  10.0.0.1  \r\n"
-    "Name=srv\n"
-    "\r\n"
-    "; next section\r\n"
-    "[PATH]\r\n"
-    "DefaultDrive = d:\r\n";
+    "; settings\r\n\r\n[HOST]\r\n  HostIP  =  10.0.0.1  \r\nName=srv\n\r\n"
+    "; next section\r\n[PATH]\r\nDefaultDrive = d:\r\n";
 
-TEST(IniFileTest, ReplacingAKeyRewritesOnlyItsLine) {
-  IniFile ini(kTemplate);
-  EXPECT_TRUE(ini.write("host", "hostip", std::string("10.0.0.2")));
-  EXPECT_EQ(ini.bytes(),
-            "; settings\r\n"
-            "\r\n"
-            "[HOST]\r\n"
-            "HostIP=10.0.0.2\r\n"
-            "Name=srv\n"
-            "\r\n"
-            "; next section\r\n"
-            "[PATH]\r\n"
-            "DefaultDrive = d:\r\n");
-  EXPECT_EQ(ini.read("HOST", "HostIP"), "10.0.0.2");
-
-  // The same value again changes nothing, not even the spacing.
-  IniFile same(kTemplate);
-  EXPECT_FALSE(same.write("PATH", "DefaultDrive", std::string("  d:")));
-  EXPECT_EQ(same.bytes(), kTemplate);
-}
-
-TEST(IniFileTest, AddsKeysAndSectionsWhereWindowsDoes) {
-  IniFile ini(kTemplate);
-  EXPECT_TRUE(ini.write(" HOST ", " NewKey ", std::string("  v 1 ")));
-  EXPECT_TRUE(ini.write("New Sec", "K", std::string("\"q\"")));
-  EXPECT_EQ(ini.bytes(),
-            "; settings\r\n"
-            "\r\n"
-            "[HOST]\r\n"
-            "  HostIP  =  10.0.0.1  \r\n"
-            "Name=srv\n"
-            "NewKey=v 1 \r\n"
-            "\r\n"
-            "; next section\r\n"
-            "[PATH]\r\n"
-            "DefaultDrive = d:\r\n"
-            "[New Sec]\r\n"
-            "K=\"q\"\r\n");
-  EXPECT_EQ(readAsWindows(ini, "new sec", "k"), "q");
-
-  // A section without keys gets the key right under its heading; a last
-  // line without a line end gets one before anything follows it.
-  IniFile empty("[A]\r\n\r\n[B]\r\nx=1");
-  EXPECT_TRUE(empty.write("A", "k", std::string("v")));
-  EXPECT_TRUE(empty.write("B", "y", std::string("2")));
-  EXPECT_TRUE(empty.write("C", "z", std::string("3")));
-  EXPECT_EQ(empty.bytes(), "[A]\r\nk=v\r\n\r\n[B]\r\nx=1\r\ny=2\r\n[C]\r\nz=3\r\n");
-
-  IniFile noEnd("[A]");
-  EXPECT_TRUE(noEnd.write("A", "k", std::string("v")));
-  EXPECT_EQ(noEnd.bytes(), "[A]\r\nk=v\r\n");
-
-  // A missing file is created with the section; the nameless part before
-  // the first section takes keys at the top, after a byte-order mark.
-  IniFile created("");
-  EXPECT_TRUE(created.write("S", "k", std::string("v")));
-  EXPECT_EQ(created.bytes(), "[S]\r\nk=v\r\n");
-  IniFile bom("\xEF\xBB\xBF[S]\r\n");
-  EXPECT_TRUE(bom.write("", "top", std::string("1")));
-  EXPECT_EQ(bom.bytes(), "\xEF\xBB\xBFtop=1\r\n[S]\r\n");
-}
-
-TEST(IniFileTest, NullValueRemovesTheKeyAndKeepsTheRest) {
-  IniFile ini(kTemplate);
-  EXPECT_TRUE(ini.write("host", "HOSTIP", std::nullopt));
-  EXPECT_EQ(ini.bytes(),
-            "; settings\r\n"
-            "\r\n"
-            "[HOST]\r\n"
-            "Name=srv\n"
-            "\r\n"
-            "; next section\r\n"
-            "[PATH]\r\n"
-            "DefaultDrive = d:\r\n");
-  EXPECT_EQ(ini.read("HOST", "Name"), "srv");
-  EXPECT_EQ(ini.read("HOST", "HostIP"), std::nullopt);
-
-  // Nothing to remove: nothing changes.
-  EXPECT_FALSE(ini.write("HOST", "HostIP", std::nullopt));
-  EXPECT_FALSE(ini.write("NoSuch", "Name", std::nullopt));
-  IniFile created("");
-  EXPECT_FALSE(created.write("S", "k", std::nullopt));
-  EXPECT_EQ(created.bytes(), "");
-
-  // Every line of the key goes, so that it reads as missing afterwards; a
-  // later section of the same name is never touched.
-  IniFile dups("[D]\r\nKey=first\r\nKey=second\r\nOther=1\r\n[d]\r\nKey=third\r\n");
-  EXPECT_TRUE(dups.write("D", "key", std::nullopt));
-  EXPECT_EQ(dups.bytes(), "[D]\r\nOther=1\r\n[d]\r\nKey=third\r\n");
-  EXPECT_EQ(dups.read("D", "Key"), std::nullopt);
-}
-
-TEST(IniFileTest, WritesGoToTheFirstSectionAndFirstKey) {
-  IniFile dups("[D]\r\nKey=first\r\nKey=second\r\n[d]\r\nLater=x\r\n");
-  EXPECT_TRUE(dups.write("d", "KEY", std::string("new")));
-  EXPECT_TRUE(dups.write("d", "Later", std::string("y")));
-  EXPECT_EQ(dups.bytes(), "[D]\r\nKey=new\r\nKey=second\r\nLater=y\r\n[d]\r\nLater=x\r\n");
-  EXPECT_EQ(dups.read("D", "Later"), "y");
-
-  // A key line without '=' takes the value.
-  IniFile noEq("[O]\r\nNoEq\r\n");
-  EXPECT_TRUE(noEq.write("O", "noeq", std::string("1")));
-  EXPECT_EQ(noEq.bytes(), "[O]\r\nNoEq=1\r\n");
+TEST(IniFileTest, WritesChangeOnlyWhatTheyMustWhereWindowsDoes) {
+  struct Case {
+    std::string before;
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+    std::string after;  // empty: nothing changes
+  };
+  const std::string head = "; settings\r\n\r\n[HOST]\r\n";
+  const std::string tail = "\r\n; next section\r\n[PATH]\r\nDefaultDrive = d:\r\n";
+  const Case cases[] = {
+      // Replacing a key rewrites only its line; the same value changes nothing.
+      {kTemplate, "host", "hostip", "10.0.0.2", head + "HostIP=10.0.0.2\r\nName=srv\n" + tail},
+      {kTemplate, "PATH", "DefaultDrive", "  d:", ""},
+      // A new key goes after the section's last key, a new section at the end.
+      {kTemplate, " HOST ", " NewKey ", "  v 1 ",
+       head + "  HostIP  =  10.0.0.1  \r\nName=srv\nNewKey=v 1 \r\n" + tail},
+      {kTemplate, "New Sec", "K", "\"q\"", kTemplate + "[New Sec]\r\nK=\"q\"\r\n"},
+      // No value removes the key, every line of it, in the first section only.
+      {kTemplate, "host", "HOSTIP", std::nullopt, head + "Name=srv\n" + tail},
+      {kTemplate, "NoSuch", "Name", std::nullopt, ""},
+      {"", "S", "k", std::nullopt, ""},
+      {"[D]\r\nKey=first\r\nKey=second\r\nOther=1\r\n[d]\r\nKey=third\r\n", "D", "key",
+       std::nullopt, "[D]\r\nOther=1\r\n[d]\r\nKey=third\r\n"},
+      // Writes go to the first section and the first key.
+      {"[D]\r\nKey=first\r\nKey=second\r\n[d]\r\n", "d", "KEY", "new",
+       "[D]\r\nKey=new\r\nKey=second\r\n[d]\r\n"},
+      {"[D]\r\n[d]\r\nLater=x\r\n", "d", "Later", "y", "[D]\r\nLater=y\r\n[d]\r\nLater=x\r\n"},
+      {"[O]\r\nNoEq\r\n", "O", "noeq", "1", "[O]\r\nNoEq=1\r\n"},  // a key without '='
+      // A section without keys gets the key under its heading, not after
+      // the blank line; a last line without a line end gets one first.
+      {"[A]\r\n\r\n[B]\r\nx=1", "A", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\nx=1"},
+      {"[A]\r\n\r\n[B]\r\nx=1", "B", "y", "2", "[A]\r\n\r\n[B]\r\nx=1\r\ny=2\r\n"},
+      {"[B]\r\nx=1", "C", "z", "3", "[B]\r\nx=1\r\n[C]\r\nz=3\r\n"},
+      {"[A]", "A", "k", "v", "[A]\r\nk=v\r\n"},
+      {"", "S", "k", "v", "[S]\r\nk=v\r\n"},
+      // The nameless part before the first section: after a byte-order mark.
+      {"\xEF\xBB\xBF[S]\r\n", "", "top", "1", "\xEF\xBB\xBFtop=1\r\n[S]\r\n"},
+  };
+  for (const Case& c : cases) {
+    IniFile ini(c.before);
+    EXPECT_EQ(ini.write(c.section, c.key, c.value), !c.after.empty()) << c.before << c.key;
+    EXPECT_EQ(ini.bytes(), c.after.empty() ? c.before : c.after) << c.before << c.key;
+    if (!c.value) {
+      EXPECT_EQ(ini.read(c.section, c.key), std::nullopt) << c.before;  // every line of it
+    }
+  }
+  IniFile quoted(kTemplate + "[New Sec]\r\nK=\"q\"\r\n");
+  EXPECT_EQ(readAsWindows(quoted, "new sec", "k"), "q");
 }
 
 }  // namespace

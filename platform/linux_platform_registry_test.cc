@@ -1,3 +1,6 @@
+// What only the Linux workstation's registry has (the rest is the platform
+// contract): its file, shared by every installer on the prefix, replaced
+// whole, and a hive that cannot be written or read.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,37 +15,43 @@
 #include "platform/linux_platform.h"
 #include "platform/registry_store.h"
 #include "platform/workstation_platform.h"
+#include "tests/file_size_limit.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
 namespace {
 
+namespace fs = std::filesystem;
+using Result = RegistryStore::Result;
+
 class LinuxRegistryTest : public ::testing::Test {
  protected:
-  std::string registryFile() { return ws_.dir() + "/registry.reg"; }
   std::string registryText() {
-    std::ifstream in(registryFile(), std::ios::binary);
+    std::ifstream in(file_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // Sets the string value `name` of HKEY_CURRENT_USER\<key>, making the key.
+  static std::int32_t setValue(Platform& p, const std::string& key, const std::string& name,
+                               const std::string& data) {
+    RegKey handle = 0;
+    std::uint32_t disposition = 0;
+    std::int32_t error =
+        p.RegCreateKeyExA(kHkeyCurrentUser, key, 0, kKeySetValue, handle, disposition);
+    if (error != kErrorSuccess) return error;
+    error = p.RegSetValueExA(handle, name, kRegSz, data + '\0',
+                             static_cast<std::uint32_t>(data.size() + 1));
+    p.RegCloseKey(handle);
+    return error;
+  }
+  // How many entries the prefix holds.
+  std::ptrdiff_t entries() const {
+    return std::distance(fs::directory_iterator(ws_.dir()), fs::directory_iterator());
   }
 
   TestWorkstation ws_;
   LinuxPlatform& p_ = ws_.platform();
+  const std::string file_ = ws_.dir() + "/registry.reg";
 };
-
-TEST_F(LinuxRegistryTest, BadHandlesAreRejected) {
-  RegKey key = 7;
-  std::uint32_t disposition = 0;
-  for (RegKey bad : {kInvalidRootKey, kHkeyDynData, kHkeyPerformanceData, RegKey{0x1234}}) {
-    EXPECT_EQ(p_.RegCreateKeyExA(bad, "Software", 0, kKeyQueryValue, key, disposition),
-              kErrorInvalidHandle);
-    EXPECT_EQ(key, 0u);
-    EXPECT_EQ(p_.RegOpenKeyExA(bad, "Software", kKeySetValue, key), kErrorInvalidHandle);
-    EXPECT_EQ(p_.RegSetValueExA(bad, "v", kRegSz, std::string("x\0", 2), 2), kErrorInvalidHandle);
-    EXPECT_EQ(p_.RegDeleteValueA(bad, "v"), kErrorInvalidHandle);
-    EXPECT_EQ(p_.RegCloseKey(bad), kErrorInvalidHandle);
-  }
-  EXPECT_EQ(p_.RegCloseKey(kHkeyCurrentUser), kErrorSuccess);  // predefined: allowed
-}
 
 TEST_F(LinuxRegistryTest, TheFileKeepsKeysForTheNextPlatform) {
   const std::string before = registryText();
@@ -61,42 +70,38 @@ TEST_F(LinuxRegistryTest, TheFileKeepsKeysForTheNextPlatform) {
   EXPECT_EQ(p_.RegCreateKeyExA(key, "Sub", 0, kKeySetValue, sub, disposition), kErrorSuccess);
   EXPECT_EQ(p_.RegCreateKeyExA(key, "\\Bad", 0, kKeySetValue, sub, disposition), 161);
   EXPECT_EQ(p_.RegCloseKey(key), kErrorSuccess);
-  EXPECT_EQ(RegistryStore(registryFile()).keyPath("HKEY_USERS\\Software"), std::nullopt);
-
-  // A new platform on the same prefix finds it all.
+  EXPECT_EQ(RegistryStore(file_).keyPath("HKEY_USERS\\Software"), std::nullopt);
   LinuxPlatform again(ws_.dir());
   EXPECT_EQ(again.RegOpenKeyExA(kHkeyCurrentUser, "software\\ZEPO\\sub", kKeySetValue, key),
             kErrorSuccess);
-}
 
-// Sets the string value `name` of HKEY_CURRENT_USER\<key>, making the key.
-std::int32_t setValue(Platform& p, const std::string& key, const std::string& name,
-                      const std::string& data) {
-  RegKey handle = 0;
-  std::uint32_t disposition = 0;
-  std::int32_t error =
-      p.RegCreateKeyExA(kHkeyCurrentUser, key, 0, kKeySetValue, handle, disposition);
-  if (error != kErrorSuccess) return error;
-  error = p.RegSetValueExA(handle, name, kRegSz, data + '\0',
-                           static_cast<std::uint32_t>(data.size() + 1));
-  p.RegCloseKey(handle);
-  return error;
-}
-
-TEST_F(LinuxRegistryTest, TwoInstallersOnOnePrefixKeepEachOthersKeys) {
-  LinuxPlatform other(ws_.dir());
-  for (int i = 0; i < 3; ++i) {
-    const std::string n = std::to_string(i);
-    ASSERT_EQ(setValue(p_, "Software\\A" + n, "v", "a"), kErrorSuccess);
-    ASSERT_EQ(setValue(other, "Software\\B" + n, "v", "b"), kErrorSuccess);
-    // Each sees what the other wrote.
-    RegKey key = 0;
-    EXPECT_EQ(other.RegOpenKeyExA(kHkeyCurrentUser, "software\\a" + n, kKeyQueryValue, key),
-              kErrorSuccess);
-    other.RegCloseKey(key);
+  // Each write replaces the whole file: a reader of the old one sees it
+  // whole, the new one keeps its permissions, nothing is left beside it.
+  fs::permissions(file_, fs::perms(0640));
+  const std::string old = registryText();
+  std::ifstream reader(file_, std::ios::binary);
+  ASSERT_EQ(setValue(p_, "Software\\Zepo", "v", std::string(100000, 'x')), kErrorSuccess);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), old);
+  EXPECT_EQ(fs::status(file_).permissions(), fs::perms(0640));
+  // When the new file cannot be written (a full disk) nothing changes, in
+  // the file or in the store.
+  const std::ptrdiff_t count = entries();
+  RegistryStore store(file_);
+  const std::string saved = registryText();
+  {
+    FileSizeLimit full(1000);
+    EXPECT_EQ(store.setString("HKEY_CURRENT_USER\\Software\\Zepo", "v", std::string(5000, 'y')),
+              Result::kNotSaved);
+    EXPECT_EQ(store.createKey("HKEY_CURRENT_USER\\B"), Result::kNotSaved);
   }
+  EXPECT_EQ(store.stringValue("HKEY_CURRENT_USER\\Software\\Zepo", "v"), std::string(100000, 'x'));
+  EXPECT_EQ(store.keyPath("HKEY_CURRENT_USER\\B"), std::nullopt);
+  EXPECT_EQ(registryText(), saved);
+  EXPECT_EQ(entries(), count);
+}
 
-  // At the same time, in two processes: every value arrives.
+TEST_F(LinuxRegistryTest, InstallersOnOnePrefixKeepEachOthersKeys) {
+  // Two processes at the same time: every value arrives.
   pid_t child = fork();
   ASSERT_GE(child, 0);
   const bool inChild = child == 0;
@@ -114,23 +119,35 @@ TEST_F(LinuxRegistryTest, TwoInstallersOnOnePrefixKeepEachOthersKeys) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-  RegistryStore stored(registryFile());
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(stored.stringValue("HKEY_CURRENT_USER\\Software\\A" + std::to_string(i), "v"), "a");
-    EXPECT_EQ(stored.stringValue("HKEY_CURRENT_USER\\Software\\B" + std::to_string(i), "v"), "b");
-  }
+  RegistryStore stored(file_);
   for (int i = 0; i < 40; ++i) {
     EXPECT_EQ(stored.stringValue("HKEY_CURRENT_USER\\Software\\Child", std::to_string(i)), "x");
     EXPECT_EQ(stored.stringValue("HKEY_CURRENT_USER\\Software\\Parent", std::to_string(i)), "x");
   }
+
+  // A key added by hand meanwhile stays too, and a platform sees it.
+  std::ofstream(file_, std::ios::app) << "[HKEY_USERS\\ByHand]\r\n\"k\"=\"v\"\r\n";
+  ASSERT_EQ(stored.setString("HKEY_USERS\\ByHand", "k", "w"), Result::kDone);
+  ASSERT_EQ(setValue(p_, "Software\\Child", "0", "y"), kErrorSuccess);
+  EXPECT_EQ(RegistryStore(file_).stringValue("HKEY_USERS\\ByHand", "k"), "w");
+  EXPECT_EQ(stored.stringValue("HKEY_CURRENT_USER\\Software\\Child", "0"), "y");
+
+  // A file made unreadable by a hand edit is not written over; the store
+  // reads what it read last until the file reads again.
+  const std::string good = registryText();
+  std::ofstream(file_, std::ios::app) << "[HKEY_USERS\\half";
+  EXPECT_EQ(stored.setString("HKEY_USERS\\ByHand", "k", "lost"), Result::kNotSaved);
+  EXPECT_EQ(registryText(), good + "[HKEY_USERS\\half");
+  EXPECT_EQ(stored.stringValue("HKEY_USERS\\ByHand", "k"), "w");
+  std::ofstream(file_, std::ios::binary) << good;
+  EXPECT_EQ(stored.setString("HKEY_USERS\\ByHand", "k", "again"), Result::kDone);
 }
 
 TEST_F(LinuxRegistryTest, ARegistryThatCannotBeWrittenOrRead) {
   ASSERT_EQ(setValue(p_, "Software\\Zepo", "v", "1"), kErrorSuccess);
   // A read-only hive: what exists opens, every change is refused as a key
   // without the right to change it is, and the file stays as it is.
-  std::filesystem::permissions(registryFile(), std::filesystem::perms(0444));
+  fs::permissions(file_, fs::perms(0444));
   const std::string before = registryText();
   RegKey key = 0;
   std::uint32_t disposition = 0;
@@ -142,18 +159,18 @@ TEST_F(LinuxRegistryTest, ARegistryThatCannotBeWrittenOrRead) {
   EXPECT_EQ(p_.RegCloseKey(key), kErrorSuccess);
   EXPECT_EQ(setValue(p_, "Software\\New", "v", "1"), kErrorAccessDenied);
   EXPECT_EQ(registryText(), before);
-  EXPECT_EQ(std::filesystem::status(registryFile()).permissions(), std::filesystem::perms(0444));
+  EXPECT_EQ(fs::status(file_).permissions(), fs::perms(0444));
 
   // A registry.reg that is no file is named at start; a program that never
   // uses the registry (xcopy) starts all the same, and its registry calls
   // fail as on a damaged hive.
-  std::filesystem::remove(registryFile());
-  std::filesystem::create_directory(registryFile());
+  fs::remove(file_);
+  fs::create_directory(file_);
   try {
     LinuxPlatform p(ws_.dir());
     ADD_FAILURE() << "started";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), registryFile() + ": is a folder, not the registry file");
+    EXPECT_EQ(std::string(error.what()), file_ + ": is a folder, not the registry file");
   }
   setenv("ZEPO_PREFIX", ws_.dir().c_str(), 1);
   std::unique_ptr<Platform> xcopy = makeWorkstationPlatform();

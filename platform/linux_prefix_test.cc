@@ -1,16 +1,20 @@
-// The prefix of the emulated workstation: the default layout, platform.ini
-// and what the platform reports from them.
+// The prefix of the emulated workstation: the default layout, platform.ini,
+// what the platform reports from them, and how a Windows path resolves to
+// a Linux one in it.
 #include "platform/linux_prefix.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/errors.h"
 #include "platform/linux_platform.h"
+#include "platform/test_error_of.h"
 #include "tests/test_workstation.h"
 
 namespace fs = std::filesystem;
@@ -27,78 +31,81 @@ std::string contents(const std::string& path) {
 
 // Every line of the text ends in CR LF.
 bool allCrLf(const std::string& text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
-    if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) return false;
+  std::size_t lines = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+       at = text.find("\r\n", at + 2)) {
+    ++lines;
   }
-  return !text.empty() && text.back() == '\n';
+  return text.ends_with("\r\n") && std::count(text.begin(), text.end(), '\n') == long(lines) &&
+         std::count(text.begin(), text.end(), '\r') == long(lines);
 }
 
-TEST(DefaultWorkstation, LooksLikeAFreshWindowsXpMachine) {
+TestWorkstation::Options options(int platform, const char* version,
+                                 const char* windows = "C:\\WINDOWS",
+                                 const char* program = "C:\\clientZEPO") {
+  TestWorkstation::Options options;
+  options.platform = platform;
+  options.version = version;
+  options.windowsDirectory = windows;
+  options.programDirectory = program;
+  return options;
+}
+
+TEST(DefaultWorkstation, LaidOutForThePlatformAndVersion) {
+  struct Layout {
+    TestWorkstation::Options options;
+    std::vector<const char*> there, missing;
+    std::size_t drives;
+  };
+  const Layout layouts[] = {
+      {{},
+       {"c:\\windows\\system32\\drivers\\etc\\hosts",
+        "c:\\windows\\system32\\drivers\\etc\\hosts.sam",
+        "c:\\documents and settings\\all users\\desktop", "c:\\clientzepo"},
+       {"c:\\windows\\hosts"},
+       1},
+      {options(1, "4.10"),
+       {"c:\\windows\\hosts", "c:\\windows\\hosts.sam", "c:\\windows\\services",
+        "c:\\windows\\desktop"},
+       {"c:\\windows\\system32\\drivers\\etc\\hosts"},
+       1},
+      {options(2, "4.0", "D:\\WINNT", "\\\\SRV1\\inst\\clientZEPO"),
+       {"d:\\winnt\\profiles\\all users\\desktop", "d:\\winnt\\system32\\drivers\\etc\\services",
+        "\\\\SRV1\\inst\\clientZEPO"},
+       {"c:\\documents and settings"},
+       2},
+      // Version 6 and above are no version 5.
+      {options(2, "6.1"), {"c:\\windows\\profiles\\all users\\desktop"}, {}, 1},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.options.version);
+    TestWorkstation ws(layout.options);
+    LinuxPlatform& p = ws.platform();
+    for (const char* path : layout.there) EXPECT_TRUE(ws.exists(path)) << path;
+    for (const char* path : layout.missing) EXPECT_FALSE(ws.exists(path)) << path;
+    EXPECT_EQ(p.osPlatform(), layout.options.platform);
+    EXPECT_FLOAT_EQ(p.osVersion(), std::stof(layout.options.version));
+    EXPECT_EQ(p.appPath(), layout.options.programDirectory);
+    std::string buffer(255, ' ');
+    buffer.resize(p.GetWindowsDirectoryA(buffer, 255));
+    EXPECT_EQ(buffer, layout.options.windowsDirectory);
+    EXPECT_EQ(p.drives().size(), layout.drives);
+  }
+
   TestWorkstation ws;
-  LinuxPlatform& p = ws.platform();
-  EXPECT_EQ(fs::read_symlink(ws.dir() + "/dosdevices/c:"), "../drive_c");
-  EXPECT_TRUE(fs::is_directory(ws.dir() + "/drive_c/WINDOWS"));
-  std::string etc = "c:\\windows\\system32\\drivers\\etc\\";
-  std::string hosts = ws.readFile(etc + "hosts");
+  const std::string etc = "c:\\windows\\system32\\drivers\\etc\\";
+  const std::string hosts = ws.readFile(etc + "hosts");
   EXPECT_NE(hosts.find("\r\n127.0.0.1       localhost\r\n"), std::string::npos);
   EXPECT_EQ(ws.readFile(etc + "hosts.sam"), hosts);
-  std::string services = ws.readFile(etc + "services");
-  EXPECT_NE(services.find("\r\nhttp               80/tcp"), std::string::npos);
-  EXPECT_EQ(services.find("criteria"), std::string::npos);
-  std::string systemIni = ws.readFile("c:\\windows\\system.ini");
-  EXPECT_NE(systemIni.find("[386Enh]\r\n"), std::string::npos);
-  for (const std::string& text : {hosts, services, systemIni}) EXPECT_TRUE(allCrLf(text));
-  EXPECT_EQ(p.listFirst("c:\\documents and settings\\all users\\desktop", kAttrDirectory),
-            "Desktop");
-  EXPECT_EQ(p.listFirst("c:\\clientzepo", kAttrDirectory), "clientZEPO");
+  EXPECT_EQ(ws.readFile(etc + "services").find("criteria"), std::string::npos);
+  for (const std::string& text :
+       {hosts, ws.readFile(etc + "services"), ws.readFile("c:\\windows\\system.ini"),
+        contents(ws.dir() + "/platform.ini")}) {
+    EXPECT_TRUE(allCrLf(text)) << text;
+  }
   EXPECT_EQ(contents(ws.dir() + "/registry.reg"), "REGEDIT4\r\n");
-  EXPECT_TRUE(allCrLf(contents(ws.dir() + "/platform.ini")));
-
-  EXPECT_EQ(p.osPlatform(), 2);
-  EXPECT_FLOAT_EQ(p.osVersion(), 5.1f);
-  EXPECT_EQ(p.appPath(), "C:\\clientZEPO");
-  ASSERT_EQ(p.drives().size(), 1u);
-  EXPECT_EQ(p.drives()[0].letter, 'c');
-  EXPECT_EQ(p.drives()[0].label, "");
   // Started programs see the same workstation.
   EXPECT_EQ(std::string(std::getenv("ZEPO_PREFIX")), ws.dir());
-}
-
-TEST(DefaultWorkstation, FollowsThePlatformAndVersion) {
-  TestWorkstation::Options nine;
-  nine.platform = 1;
-  nine.version = "4.10";
-  TestWorkstation ws9x(nine);
-  EXPECT_TRUE(ws9x.exists("c:\\windows\\hosts"));
-  EXPECT_TRUE(ws9x.exists("c:\\windows\\hosts.sam"));
-  EXPECT_TRUE(ws9x.exists("c:\\windows\\services"));
-  EXPECT_FALSE(ws9x.exists("c:\\windows\\system32\\drivers\\etc\\hosts"));
-  EXPECT_TRUE(ws9x.exists("c:\\windows\\desktop"));
-  EXPECT_NE(ws9x.readFile("c:\\windows\\system.ini").find("[boot]\r\n"), std::string::npos);
-  EXPECT_EQ(ws9x.platform().osPlatform(), 1);
-  EXPECT_FLOAT_EQ(ws9x.platform().osVersion(), 4.1f);
-
-  TestWorkstation::Options nt4;
-  nt4.version = "4.0";
-  nt4.windowsDirectory = "D:\\WINNT";
-  nt4.programDirectory = "\\\\SRV1\\inst\\clientZEPO";
-  TestWorkstation wsNt4(nt4);
-  EXPECT_TRUE(wsNt4.exists("d:\\winnt\\profiles\\all users\\desktop"));
-  EXPECT_TRUE(wsNt4.exists("d:\\winnt\\system32\\drivers\\etc\\services"));
-  EXPECT_TRUE(wsNt4.exists("\\\\SRV1\\inst\\clientZEPO"));
-  EXPECT_FALSE(wsNt4.exists("c:\\documents and settings"));
-  EXPECT_EQ(wsNt4.platform().drives().size(), 2u);
-  EXPECT_EQ(wsNt4.platform().appPath(), "\\\\SRV1\\inst\\clientZEPO");
-  std::string buffer(255, ' ');
-  EXPECT_EQ(wsNt4.platform().GetWindowsDirectoryA(buffer, 255), 8u);
-  EXPECT_EQ(buffer.substr(0, 9), std::string("D:\\WINNT\0", 9));
-
-  // Version 6 and above are no version 5.
-  TestWorkstation::Options seven;
-  seven.version = "6.1";
-  TestWorkstation ws7(seven);
-  EXPECT_TRUE(ws7.exists("c:\\windows\\profiles\\all users\\desktop"));
 }
 
 TEST(DefaultWorkstation, AnExistingPrefixIsUsedAsItStands) {
@@ -108,142 +115,109 @@ TEST(DefaultWorkstation, AnExistingPrefixIsUsedAsItStands) {
   EXPECT_FALSE(ws.exists("c:\\windows\\system32\\drivers\\etc\\hosts"));
 
   // A folder with something in it but no platform.ini (a Wine prefix, say)
-  // takes the default facts and is not laid out.
+  // takes the default facts and is not laid out; its program folder is
+  // made when it is first asked for (on a drive that is there).
   std::string wine = ws.dir() + "/wine";
   fs::create_directories(wine + "/dosdevices");
-  LinuxPlatform p(wine);
-  EXPECT_EQ(p.osPlatform(), 2);
-  EXPECT_EQ(p.drives().size(), 0u);
+  EXPECT_EQ(LinuxPlatform(wine).drives().size(), 0u);
   EXPECT_FALSE(fs::exists(wine + "/platform.ini"));
   EXPECT_FALSE(fs::exists(wine + "/drive_c"));
-
-  // Its program folder is made when it is first asked for (on a drive
-  // that is there), so that the check run can write its scratch list.
   fs::create_directories(wine + "/drive_c/windows");
   fs::create_directory_symlink("../drive_c", wine + "/dosdevices/c:");
   LinuxPlatform used(wine);
   EXPECT_FALSE(fs::exists(wine + "/drive_c/clientZEPO"));
+  EXPECT_EQ(used.osPlatform(), 2);
   EXPECT_EQ(used.appPath(), "C:\\clientZEPO");
   used.openText(1, used.appPath() + "\\filetmp.txt", TextMode::kOutput);
   used.writeLine(1, "x");
   used.closeFile(1);
   EXPECT_EQ(contents(wine + "/drive_c/clientZEPO/filetmp.txt"), "x\r\n");
-  // Without the drive nothing is made, and asking does not fail.
-  fs::create_directories(ws.dir() + "/wine2/dosdevices");
-  LinuxPlatform noDrive(ws.dir() + "/wine2");
-  EXPECT_EQ(noDrive.appPath(), "C:\\clientZEPO");
-  EXPECT_FALSE(fs::exists(ws.dir() + "/wine2/drive_c"));
 }
 
 TEST(DefaultWorkstation, MalformedPlatformIniNamesFileAndLine) {
   TestWorkstation ws;
   std::string dir = ws.dir() + "/bad";
   fs::create_directories(dir);
-  struct Case {
-    std::string text;
-    int line;
+  const std::string ini = dir + "/platform.ini";
+  const std::pair<std::string, int> cases[] = {
+      {"[System]\r\nVersion=5.1\r\nPlatform=two\r\n", 3},
+      {"; ok\nthis is no setting\n", 2},
+      {"Platform=2\n", 1},
+      {"[System]\rVersion=5,1\r", 2},
+      {"[System]\nWindowsDirectory=WINDOWS\n", 2},
+      {"[System]\nPlatfrom=2\n", 2},
+      {"[Labels]\n\nd=DATI\ndata=x\n", 4},
+      {"[System\n", 1},
+      {"[System]\nVersion=" + std::string(50, '9') + "\n", 2},
+      {"[System]\n\nPlatform=99999999999999999999\n", 3},
+      {"[System]\nWindowsDirectory=C:\\" + std::string(252, 'W') + "\n", 2},
+      {"", 0},  // platform.ini is a folder
   };
-  for (const Case& c :
-       {Case{"[System]\r\nVersion=5.1\r\nPlatform=two\r\n", 3},
-        Case{"; ok\nthis is no setting\n", 2}, Case{"Platform=2\n", 1},
-        Case{"[System]\rVersion=5,1\r", 2}, Case{"[System]\nWindowsDirectory=WINDOWS\n", 2},
-        Case{"[System]\nPlatfrom=2\n", 2}, Case{"[Labels]\n\nd=DATI\ndata=x\n", 4},
-        Case{"[System\n", 1}, Case{"[System]\nVersion=" + std::string(50, '9') + "\n", 2},
-        Case{"[System]\n\nPlatform=99999999999999999999\n", 3},
-        Case{"[System]\nWindowsDirectory=C:\\" + std::string(252, 'W') + "\n", 2}}) {
-    std::string ini = dir + "/platform.ini";
-    std::ofstream(ini, std::ios::binary) << c.text;
+  for (const auto& [text, line] : cases) {
+    if (line == 0) {
+      fs::remove(ini);
+      fs::create_directory(ini);
+    } else {
+      std::ofstream(ini, std::ios::binary) << text;
+    }
     try {
       LinuxPlatform p(dir);
-      ADD_FAILURE() << "accepted: " << c.text;
+      ADD_FAILURE() << "accepted: " << text;
     } catch (const std::runtime_error& e) {
-      EXPECT_NE(std::string(e.what()).find(ini + ":" + std::to_string(c.line) + ":"),
-                std::string::npos)
+      EXPECT_EQ(std::string(e.what()).find(line ? ini + ":" + std::to_string(line) + ":"
+                                                : ini + ": is a folder, not the workstation's"),
+                0u)
           << e.what();
     }
     // Nothing was written: the file is as it was, no workstation laid out.
-    EXPECT_EQ(contents(ini), c.text);
+    if (line) {
+      EXPECT_EQ(contents(ini), text);
+    }
     EXPECT_FALSE(fs::exists(dir + "/dosdevices"));
   }
-
-  // A platform.ini that is a folder is no settings file either.
-  fs::remove(dir + "/platform.ini");
-  fs::create_directory(dir + "/platform.ini");
-  try {
-    LinuxPlatform p(dir);
-    ADD_FAILURE() << "accepted a folder";
-  } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              dir + "/platform.ini: is a folder, not the workstation's settings file");
-  }
-  EXPECT_FALSE(fs::exists(dir + "/dosdevices"));
 }
 
-TEST(DefaultWorkstation, PlatformIniRules) {
+TEST(DefaultWorkstation, PlatformIniRulesAndDrives) {
   TestWorkstation ws;
   std::string dir = ws.dir() + "/other";
   fs::create_directories(dir);
+  // The first of a key given twice counts; a comment starts only after a
+  // blank.
   std::ofstream(dir + "/platform.ini", std::ios::binary)
       << "\xEF\xBB\xBF; comment\n[system]\n  platform = 1   ; the 9x family\n"
-         "VERSION=4.90\nPlatform=2\n[Other]\nanything goes=here\n[LABELS]\nD:=\ne=BACKUP\n";
+         "VERSION=4.90\nPlatform=2\n[Other]\nanything goes=here\n[LABELS]\nD:=\ne=BACKUP\nf=A;B\n";
   LinuxPlatform p(dir);
-  EXPECT_EQ(p.osPlatform(), 1);  // the first one counts
+  EXPECT_EQ(p.osPlatform(), 1);
   EXPECT_FLOAT_EQ(p.osVersion(), 4.9f);
-  fs::create_directory_symlink("../drive_c", dir + "/dosdevices/d:");
-  fs::create_directory_symlink("../drive_c", dir + "/dosdevices/E:");
-  std::vector<DriveInfo> drives = p.drives();
-  ASSERT_EQ(drives.size(), 3u);
-  EXPECT_EQ(drives[1].letter, 'd');
-  EXPECT_EQ(drives[1].label, "");  // given empty: no default
-  EXPECT_EQ(drives[2].letter, 'e');
-  EXPECT_EQ(drives[2].label, "BACKUP");
-}
-
-TEST(Drives, LettersInOrderWithTheirLabels) {
-  TestWorkstation ws;
-  ws.addDrive('e', "BACKUP");
-  ws.addDrive('d');
-  fs::create_directories(ws.dir() + "/dosdevices/com1");
-  fs::create_directories(ws.dir() + "/dosdevices/c::");
-  fs::create_directory_symlink("/nonexistent", ws.dir() + "/dosdevices/z:");
-  std::vector<DriveInfo> drives = ws.platform().drives();
-  ASSERT_EQ(drives.size(), 4u);
-  EXPECT_EQ(drives[0].letter, 'c');
-  EXPECT_EQ(drives[1].letter, 'd');
-  EXPECT_EQ(drives[1].label, "");
-  EXPECT_EQ(drives[2].letter, 'e');
-  EXPECT_EQ(drives[2].label, "BACKUP");
-  EXPECT_EQ(drives[3].letter, 'z');  // a drive that is not ready is still a drive
+  for (const char* drive : {"d:", "E:", "f:"}) {
+    fs::create_directory_symlink("../drive_c", dir + "/dosdevices/" + drive);
+  }
+  // Not drives: com1, "c::"; a drive that is not ready is still one.
+  fs::create_directories(dir + "/dosdevices/com1");
+  fs::create_directories(dir + "/dosdevices/c::");
+  fs::create_directory_symlink("/nonexistent", dir + "/dosdevices/z:");
+  std::string drives;
+  for (const DriveInfo& drive : p.drives()) drives += drive.letter + ("[" + drive.label + "]");
+  EXPECT_EQ(drives, "c[]d[]e[BACKUP]f[A;B]z[]");
 
   // Without [Labels] no drive has a label (a Wine prefix, say).
-  std::string dir = ws.dir() + "/plain";
-  fs::create_directories(dir + "/dosdevices/d:");
-  fs::create_directories(dir + "/dosdevices/c:");
-  LinuxPlatform p(dir);
-  EXPECT_EQ(p.drives()[1].label, "");
-}
-
-TEST(WindowsFunctions, GetWindowsDirectoryFillsTheBuffer) {
-  TestWorkstation ws;
-  std::string buffer(255, ' ');
-  EXPECT_EQ(ws.platform().GetWindowsDirectoryA(buffer, 255), 10u);
-  EXPECT_EQ(buffer, std::string("C:\\WINDOWS\0", 11) + std::string(244, ' '));
-  // Too small: nothing written, the size it needs comes back.
-  std::string small(10, ' ');
-  EXPECT_EQ(ws.platform().GetWindowsDirectoryA(small, 10), 11u);
-  EXPECT_EQ(small, std::string(10, ' '));
+  ws.addDrive('e', "BACKUP");
+  fs::create_directories(dir + "2/dosdevices/d:");
+  EXPECT_EQ(LinuxPlatform(dir + "2").drives().at(0).label, "");
+  EXPECT_EQ(ws.platform().drives().at(1).label, "BACKUP");
 }
 
 TEST(WindowsFunctions, AddFontResourceRecordsTheFont) {
   TestWorkstation ws;
   ws.addDrive('d', "DATI");
   ws.writeFile("d:\\zepo\\wexa36\\winpcf.fon", "font");
-  LinuxPlatform& p = ws.platform();
   ws.writeFile("d:\\zepo\\wexa36\\other.fon", "font");
+  LinuxPlatform& p = ws.platform();
   EXPECT_EQ(p.AddFontResourceA("D:\\zepo\\WEXA36\\winpcf.fon"), 1);
-  EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\missing.fon"), 0);
-  EXPECT_EQ(p.AddFontResourceA("q:\\zepo\\wexa36\\winpcf.fon"), 0);
-  EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36"), 0);
+  for (const char* missing :
+       {"d:\\zepo\\wexa36\\missing.fon", "q:\\zepo\\wexa36\\winpcf.fon", "d:\\zepo\\wexa36"}) {
+    EXPECT_EQ(p.AddFontResourceA(missing), 0) << missing;
+  }
   EXPECT_EQ(p.AddFontResourceA("d:\\zepo\\wexa36\\other.fon"), 1);
   // Every font loaded stays listed.
   EXPECT_EQ(contents(ws.dir() + "/fonts.txt"),
@@ -259,8 +233,81 @@ TEST(WindowsFunctions, DefaultPrefixFolder) {
   EXPECT_EQ(LinuxPlatform::defaultPrefixDir(), "/data/clientzepo");
   setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored
   EXPECT_EQ(LinuxPlatform::defaultPrefixDir(), "/home/op/.local/share/clientzepo");
-  unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(LinuxPlatform::defaultPrefixDir(), "/home/op/.local/share/clientzepo");
+}
+
+TEST(PathResolution, WindowsPathsToLinuxPaths) {
+  TestWorkstation ws;
+  ws.addShare("SRV1", "zepo");
+  ws.writeFile("\\\\SRV1\\zepo\\prog\\a.exe", "MZ");
+  ws.writeFile("c:\\data\\Foo", "1");
+  ws.writeFile("c:\\data\\FOO", "2");  // the existing file, whatever the spelling
+  EXPECT_EQ(ws.readFile("c:\\data\\foo"), "2");
+  ws.writeFile("c:\\data\\CITTÀ", "");
+  const std::string c = ws.dir() + "/dosdevices/c:", win = c + "/WINDOWS";
+  const std::string unc = ws.dir() + "/dosdevices/unc/SRV1/zepo";
+  // Linux may hold two names that differ only in case: the exact spelling
+  // wins, else the first in byte order.
+  std::ofstream(c + "/data/FOO") << "3";
+  const std::pair<const char*, std::string> cases[] = {
+      {"c:\\WINDOWS\\System32\\DRIVERS\\etc\\Hosts", win + "/system32/drivers/etc/hosts"},
+      {"c:\\windows\\NewFile.TXT", win + "/NewFile.TXT"},  // a new name keeps its spelling
+      {"C:", c},
+      {"c:\\data\\Foo", c + "/data/Foo"},
+      {"c:\\data\\FOO", c + "/data/FOO"},
+      {"c:\\data\\foo", c + "/data/FOO"},
+      {"c:\\DATA\\città", c + "/data/CITTÀ"},
+      {"c:\\\\windows\\/\\system.ini", win + "/system.ini"},
+      // ".." never climbs above the drive's root or the share.
+      {"c:\\..\\..\\windows\\system.ini", win + "/system.ini"},
+      {"c:\\windows\\.\\system32\\..\\system.ini", win + "/system.ini"},
+      {"\\\\SRV1\\zepo\\..\\..\\x", unc + "/x"},
+      {"\\\\SRV1\\zepo\\..\\zepo2", unc + "/zepo2"},
+      {"//SRV1/zepo/prog", unc + "/prog"},
+      // The last component loses its trailing dots and blanks.
+      {"c:\\windows\\system.ini . .", win + "/system.ini"},
+      {"c:\\windows\\nuovo.txt...", win + "/nuovo.txt"},
+      {"c:\\windows\\...", win},
+      // A path without a drive starts from the installer's own folder.
+      {"filetmp.txt", c + "/clientZEPO/filetmp.txt"},
+      {"\\windows", win},
+  };
+  for (const auto& [path, host] : cases) EXPECT_EQ(ws.hostPath(path), host) << path;
+  // A file on the way is no folder (the contract has the other unknown
+  // places); a UNC path needs a share, and a server name no wildcard.
+  EXPECT_EQ(errorOf([&] { ws.hostPath("c:\\windows\\system.ini\\x"); }), kErrPathNotFound);
+  for (const char* path : {"\\\\SRV1", "\\\\SRV*\\zepo", "c:\\x:y"}) {
+    EXPECT_EQ(errorOf([&] { ws.hostPath(path); }), kErrBadFileNameOrNumber) << path;
+  }
+}
+
+TEST(PathResolution, FollowsLinksAndChangesMadeBehindItsBack) {
+  TestWorkstation ws;
+  fs::create_directories(ws.dir() + "/elsewhere/Share");
+  std::ofstream(ws.dir() + "/elsewhere/Share/Zepoinst.ini") << "x";
+  fs::create_directories(ws.dir() + "/dosdevices/unc/SRV9");
+  fs::create_directory_symlink("../../../elsewhere/Share", ws.dir() + "/dosdevices/unc/SRV9/zepo");
+  EXPECT_EQ(ws.platform().listFirst("\\\\SRV9\\zepo\\zepoinst.ini", 0), "Zepoinst.ini");
+
+  std::string folder = ws.dir() + "/dosdevices/c:/WINDOWS";
+  EXPECT_EQ(ws.hostPath("c:\\windows\\late.txt"), folder + "/late.txt");
+  std::ofstream(folder + "/LATE.TXT") << "x";
+  EXPECT_EQ(ws.hostPath("c:\\windows\\late.txt"), folder + "/LATE.TXT");
+  fs::remove(folder + "/LATE.TXT");
+  std::ofstream(folder + "/Late.txt") << "x";
+  EXPECT_EQ(ws.hostPath("c:\\windows\\late.txt"), folder + "/Late.txt");
+
+  // A folder reached through another spelling, then made by someone else
+  // with the spelling asked for: from then on that one is meant, and when
+  // it goes, the other spelling is found again.
+  std::string c = ws.dir() + "/dosdevices/c:";
+  std::ofstream(folder + "/one.txt") << "x";
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\ONE.TXT", 0), "one.txt");
+  fs::create_directory(c + "/Windows");
+  std::ofstream(c + "/Windows/two.txt") << "x";
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\two.txt", 0), "two.txt");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\ONE.TXT", 0), "");
+  fs::remove_all(c + "/Windows");
+  EXPECT_EQ(ws.platform().listFirst("c:\\Windows\\one.txt", 0), "one.txt");
 }
 
 }  // namespace

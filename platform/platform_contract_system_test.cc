@@ -162,17 +162,17 @@ TEST_F(PlatformContractSystem, ProcessesAndTheWorkstationsFacts) {
   EXPECT_EQ(none.hProcess, 0u);
   EXPECT_EQ(none.hThread, 0u);
 
-  // The Windows folder, without a closing backslash; too small a buffer
-  // stays as it was.
+  // The Windows folder, without a closing backslash; a buffer without room
+  // for the closing zero stays as it was.
   std::string buffer(255, ' ');
   std::uint32_t length = p.GetWindowsDirectoryA(buffer, 255);
   ASSERT_GT(length, 2u);
   EXPECT_EQ(buffer[length], '\0');
   EXPECT_NE(buffer[length - 1], '\\');
   EXPECT_FALSE(p.listFirst(buffer.substr(0, length) + "\\system.ini", 0).empty());
-  std::string tiny = "xx";
-  EXPECT_EQ(p.GetWindowsDirectoryA(tiny, 2), length + 1);
-  EXPECT_EQ(tiny, "xx");
+  std::string exact(length, 'x');
+  EXPECT_EQ(p.GetWindowsDirectoryA(exact, length), length + 1);
+  EXPECT_EQ(exact, std::string(length, 'x'));
 
   std::vector<DriveInfo> drives = p.drives();
   EXPECT_TRUE(

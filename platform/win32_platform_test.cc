@@ -33,14 +33,7 @@ class Win32PlatformTest : public ::testing::Test {
 // Every name in a folder, hidden ones too.
 Names everyName(const std::string& folder) {
   Names names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (::FindNextFileA(find, &entry));
-  ::FindClose(find);
+  for (const win32::FolderEntry& entry : win32::folderEntries(folder)) names.push_back(entry.name);
   std::sort(names.begin(), names.end());
   return names;
 }

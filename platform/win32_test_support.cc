@@ -109,8 +109,7 @@ bool defineDrive(char letter, const std::string& unixFolder, const std::string& 
   BOOL done = ::DeviceIoControl(manager, kDefineUnixDrive, request.data(), header.size, nullptr, 0,
                                 &returned, nullptr);
   ::CloseHandle(manager);
-  if (!done) return false;
-  return true;
+  return done != FALSE;
 }
 
 }  // namespace
@@ -133,13 +132,23 @@ HKEY rootKey(std::uint32_t root) {
 
 }  // namespace
 
+namespace {
+
+// The key under the installer's 32-bit view; nullptr when it cannot be opened.
+HKEY openKey(std::uint32_t root, const std::string& subKey, REGSAM access) {
+  HKEY key = nullptr;
+  return ::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0, access | KEY_WOW64_32KEY,
+                         &key) == ERROR_SUCCESS
+             ? key
+             : nullptr;
+}
+
+}  // namespace
+
 std::optional<std::string> registryString(std::uint32_t root, const std::string& subKey,
                                           const std::string& valueName) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  HKEY key = openKey(root, subKey, KEY_QUERY_VALUE);
+  if (key == nullptr) return std::nullopt;
   std::string name = toCodePage(valueName);
   DWORD type = 0;
   DWORD size = 0;
@@ -158,21 +167,14 @@ std::optional<std::string> registryString(std::uint32_t root, const std::string&
 }
 
 bool registryKeyExists(std::uint32_t root, const std::string& subKey) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  ::RegCloseKey(key);
-  return true;
+  HKEY key = openKey(root, subKey, KEY_QUERY_VALUE);
+  if (key != nullptr) ::RegCloseKey(key);
+  return key != nullptr;
 }
 
 void removeRegistryTree(std::uint32_t root, const std::string& subKey) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(rootKey(root), toCodePage(subKey).c_str(), 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-    return;
-  }
+  HKEY key = openKey(root, subKey, KEY_ALL_ACCESS);
+  if (key == nullptr) return;
   ::RegDeleteTreeA(key, nullptr);
   ::RegCloseKey(key);
   ::RegDeleteKeyExA(rootKey(root), toCodePage(subKey).c_str(), KEY_WOW64_32KEY, 0);
@@ -222,44 +224,6 @@ bool exists(const std::string& windowsPath) {
   return ::GetFileAttributesA(toCodePage(windowsPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void removeTree(const std::string& windowsPath) {
-  std::string folder = toCodePage(windowsPath);
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeTree(fromCodePage(path));
-      } else {
-        ::DeleteFileA(path.c_str());
-      }
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-  }
-  ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::RemoveDirectoryA(folder.c_str());
-}
-
-void removeEntry(const std::string& windowsPath) {
-  std::string name = toCodePage(windowsPath);
-  DWORD attributes = ::GetFileAttributesA(name.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-    removeTree(windowsPath);
-  } else {
-    ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(name.c_str());
-  }
-}
-
-bool clearAttributes(const std::string& windowsPath) {
-  return ::SetFileAttributesA(toCodePage(windowsPath).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
-}
-
 std::vector<FolderEntry> folderEntries(const std::string& windowsPath) {
   std::vector<FolderEntry> entries;
   WIN32_FIND_DATAA entry;
@@ -273,6 +237,21 @@ std::vector<FolderEntry> folderEntries(const std::string& windowsPath) {
   } while (::FindNextFileA(find, &entry));
   ::FindClose(find);
   return entries;
+}
+
+void removeEntry(const std::string& windowsPath) {
+  std::string name = toCodePage(windowsPath);
+  DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    ::DeleteFileA(name.c_str());
+    return;
+  }
+  for (const FolderEntry& entry : folderEntries(windowsPath)) {
+    removeEntry(windowsPath + "\\" + entry.name);
+  }
+  ::RemoveDirectoryA(name.c_str());
 }
 
 }  // namespace zepo::win32

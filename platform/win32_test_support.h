@@ -44,12 +44,8 @@ bool writeBytes(const std::string& windowsPath, const std::string& bytes);
 std::optional<std::string> readBytes(const std::string& windowsPath);
 bool makeFolder(const std::string& windowsPath);
 bool exists(const std::string& windowsPath);
-// Removes a folder and everything in it, read-only and hidden files too.
-void removeTree(const std::string& windowsPath);
 // Removes a file or a folder with everything in it, whatever its attributes.
 void removeEntry(const std::string& windowsPath);
-// Sets a file's attributes to none (an ordinary, writable file).
-bool clearAttributes(const std::string& windowsPath);
 
 struct FolderEntry {
   std::string name;

@@ -10,9 +10,10 @@
 // when it goes (new entries removed, the system files' bytes written
 // back). The installer's registry keys are removed at both ends, so that
 // each test starts from a registry the installer never wrote, as on Linux.
+#include <windows.h>
+
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <random>
@@ -30,23 +31,27 @@
 namespace zepo {
 namespace {
 
-std::string temporaryRoot() {
-  // GetTempPath's folder, which Windows names in TEMP (then TMP).
-  for (const char* name : {"TEMP", "TMP"}) {
-    if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
-      std::string folder = value;
-      while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-      return folder;
-    }
+// Makes every folder of the path that is missing, with the path's
+// spelling: the path itself when it ends in a separator, else the folders
+// up to its last component. A drive's root and \\server\share are there.
+void makeFolders(const std::string& windowsPath) {
+  const std::size_t first = windowsPath.compare(0, 2, "\\\\") == 0
+                                ? windowsPath.find_first_of("\\/", windowsPath.find('\\', 2) + 1)
+                                : 2;
+  if (first == std::string::npos) return;
+  for (std::size_t cut = windowsPath.find_first_of("\\/", first + 1); cut != std::string::npos;
+       cut = windowsPath.find_first_of("\\/", cut + 1)) {
+    win32::makeFolder(windowsPath.substr(0, cut));
   }
-  return "C:\\windows\\temp";
 }
 
 }  // namespace
 
 TestWorkstation::Folder::Folder() {
   std::random_device random;
-  const std::string root = temporaryRoot();
+  char temp[MAX_PATH + 1] = {};
+  std::string root(temp, ::GetTempPathA(sizeof temp, temp));
+  while (!root.empty() && root.back() == '\\') root.pop_back();
   for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
     std::ostringstream name;
     name << root << "\\zepo-test-" << std::hex << random() << random();
@@ -56,7 +61,7 @@ TestWorkstation::Folder::Folder() {
 }
 
 TestWorkstation::Folder::~Folder() {
-  win32::removeTree(path);
+  win32::removeEntry(path);
 }
 
 namespace {
@@ -119,17 +124,13 @@ TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   // version, which Wine keeps elsewhere.
   const std::string desktop =
       allUsersDesktop(windows, platform_->osPlatform(), platform_->osVersion());
-  for (std::size_t cut = desktop.find('\\', 3); cut != std::string::npos;
-       cut = desktop.find('\\', cut + 1)) {
-    win32::makeFolder(desktop.substr(0, cut));
-  }
-  win32::makeFolder(desktop);
+  makeFolders(desktop + "\\");
 }
 
 TestWorkstation::~TestWorkstation() {
   platform_.reset();  // closes its files first
   for (const auto& [letter, folder] : drives_) win32::wineDefineDrive(letter, "", "");
-  for (const std::string& share : shares_) win32::removeTree(share);
+  for (const std::string& share : shares_) win32::removeEntry(share);
   for (auto it = snapshots_.rbegin(); it != snapshots_.rend(); ++it) restore(*it);
   removeInstallerKeys();
 }
@@ -194,18 +195,7 @@ void TestWorkstation::addDrive(char letter, const std::string& label) {
 }
 
 void TestWorkstation::writeFile(const std::string& windowsPath, const std::string& bytes) {
-  // Each folder on the way is made, with the path's spelling, when missing.
-  for (std::size_t cut = windowsPath.find_first_of("\\/", 3); cut != std::string::npos;
-       cut = windowsPath.find_first_of("\\/", cut + 1)) {
-    std::string folder = windowsPath.substr(0, cut);
-    if (folder.size() <= 2 || folder.back() == '\\' || folder.back() == '/') continue;
-    if (windowsPath.compare(0, 2, "\\\\") == 0 &&
-        std::count_if(folder.begin(), folder.end(), [](char c) { return c == '\\' || c == '/'; }) <
-            4) {
-      continue;  // \\server\share itself
-    }
-    win32::makeFolder(folder);
-  }
+  makeFolders(windowsPath);
   if (!win32::writeBytes(windowsPath, bytes))
     throw std::runtime_error("cannot write " + windowsPath);
 }
