@@ -41,17 +41,11 @@ class CheckTest : public ::testing::Test {
   // with hosts, services and system.ini as the setup leaves them.
   // Can be called again to mend what a test broke.
   void installClient() {
-    for (const char* name : {"zepo.ini", "anagrafe.dat"}) {
-      ws.writeFile(std::string("\\\\SRV1\\zepo\\dati\\") + name, "server");
-      ws.writeFile(std::string("c:\\zepo\\") + name, "local");
-    }
-    for (const char* name : {"main.exe", "stampe.prg", "Crired.dll"}) {
-      ws.writeFile(std::string("\\\\SRV1\\zepo\\prog\\") + name, "server");
-      ws.writeFile(std::string("c:\\zepo\\prog\\") + name, "local");
-    }
-    for (const char* name : {"winpcf.fon", "FLFILE32.dll"}) {
-      ws.writeFile(std::string("\\\\SRV1\\zepo\\wexa36\\") + name, "server");
-      ws.writeFile(std::string("c:\\zepo\\wexa36\\") + name, "local");
+    for (std::string name :
+         {"dati\\zepo.ini", "dati\\anagrafe.dat", "prog\\main.exe", "prog\\stampe.prg",
+          "prog\\Crired.dll", "wexa36\\winpcf.fon", "wexa36\\FLFILE32.dll"}) {
+      ws.writeFile("\\\\SRV1\\zepo\\" + name, "server");
+      ws.writeFile("c:\\zepo\\" + (name.starts_with("dati\\") ? name.substr(5) : name), "local");
     }
     if (ws.platform().listFirst("c:\\zepo\\temp", kAttrDirectory).empty()) {
       ws.platform().makeFolder("c:\\zepo\\temp");

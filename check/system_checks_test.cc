@@ -58,7 +58,6 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
       {"127.0.0.1\tlocalhost\r\n192.168.10.5 SRV1\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
       {"192.168.10.5\tSRV1 # server ZEPO\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
       {"192.168.10.5\tsrv1\r\n", 0, servicesOk, iniOk.c_str(), hostsWrong},
-      {"", 0, servicesOk, iniOk.c_str(), hostsWrong},
       // A hidden or system hosts is missing.
       {hostsOk, kAttrHidden, servicesOk, iniOk.c_str(), "Manca il file HOSTS\r\n"},
       {hostsOk, kAttrSystem, servicesOk, iniOk.c_str(), "Manca il file HOSTS\r\n"},
@@ -71,7 +70,6 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
       {hostsOk, 0, servicesOk, "[dbs_reg_32]\r\nx = qualunque\r\n", ""},
       {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nX=\r\n", iniWrong},
       {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nY=1\r\n", iniWrong},
-      {hostsOk, 0, servicesOk, "[ALTRO]\r\nX=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, ";[DBS_REG_32]\r\n;X=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, nullptr, iniWrong},
   };

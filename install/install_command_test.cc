@@ -184,29 +184,6 @@ TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
   }
 }
 
-// The default workstation of an NT version halfway between two whole ones.
-class HalfVersionTest : public InstallTest, public ::testing::WithParamInterface<const char*> {
- protected:
-  static TestWorkstation::Options ofVersion(const char* version) {
-    TestWorkstation::Options options;
-    options.version = version;
-    return options;
-  }
-  HalfVersionTest() : InstallTest(ofVersion(GetParam())) { fillShare(); }
-};
-
-TEST_P(HalfVersionTest, TheDesktopIsTheOneTheWorkstationHas) {
-  // Halves go to the even number, 4.5 to 4 and 5.5 to 6: neither is 5, so
-  // both take the Profiles folder, which the workstation was laid out with.
-  frmMain::cmdInstalla_Click(app);
-  EXPECT_EQ(ui.messages.back().prompt, kCompleted);
-  const std::string desktop = windowsFolder(ws.platform()) + "\\Profiles\\All Users\\";
-  EXPECT_EQ(ws.readFile(desktop + "Desktop\\Zepo NT.lnk"), shortcut());
-  EXPECT_EQ(ws.readFile(desktop + "desktop\\configura ZEPO.lnk"), shortcut());
-}
-
-INSTANTIATE_TEST_SUITE_P(Versions, HalfVersionTest, ::testing::Values("4.5", "5.5"));
-
 class CambiaDriveTest : public InstallTest {
  protected:
   std::string change(const std::string& bytes, const std::string& drive = "d") {

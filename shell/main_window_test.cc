@@ -81,17 +81,21 @@ TEST_F(StartupTest, TheDriveListOpensOnADriveTheWorkstationHas) {
   struct Case {
     const char* folder;
     const char* drive;
+    const char* windows = "C:\\WINDOWS";
   };
   const Case cases[] = {
       {"D:\\inst", "d: [DATI]"},
       // Started straight from the server: the Windows folder's drive.
       {"\\\\ZEPOSRV\\zepo", "c:"},
       {"q:\\inst", "c:"},  // a drive that is not there (a drive mapped no more)
+      // Neither drive is there: the first of the list.
+      {"q:\\inst", "c:", "R:\\WINDOWS"},
   };
   for (const Case& c : cases) {
     // An installer started from elsewhere than the workstation's own folder.
     FaultPlatform platform(ws.platform());
-    platform.rules = {FaultPlatform::answer("appPath", c.folder)};
+    platform.rules = {FaultPlatform::answer("appPath", c.folder),
+                      FaultPlatform::answer("GetWindowsDirectoryA", c.windows)};
     ScriptedUi runUi;
     runUi.inputBoxAnswers = {"ZEPOSRV"};
     Installer app(platform, runUi);

@@ -30,7 +30,7 @@ const FaultPlatform::Rule* FaultPlatform::enter(const std::string& operation,
 
 std::string FaultPlatform::handle(std::uint64_t value) const {
   auto it = handles_.find(value);
-  return it == handles_.end() ? text(value) : "#" + std::to_string(it->second);
+  return it == handles_.end() ? std::to_string(value) : "#" + std::to_string(it->second);
 }
 
 void FaultPlatform::handOut(std::uint64_t value) {

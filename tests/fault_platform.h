@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -58,175 +59,147 @@ class FaultPlatform : public Platform {
   std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                          const std::string& defaultValue, std::string& buffer,
                                          std::uint32_t size, const std::string& fileName) override {
-    if (const Rule* r = enter("GetPrivateProfileStringA", {section, key, defaultValue, fileName})) {
-      buffer = r->returns;
-      return static_cast<std::uint32_t>(buffer.size());
-    }
-    return target_.GetPrivateProfileStringA(section, key, defaultValue, buffer, size, fileName);
+    return filled(enter("GetPrivateProfileStringA", {section, key, defaultValue, fileName}), buffer,
+                  [&] {
+                    return target_.GetPrivateProfileStringA(section, key, defaultValue, buffer,
+                                                            size, fileName);
+                  });
   }
   bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                   const std::optional<std::string>& value,
                                   const std::string& fileName) override {
-    return pass<bool>(
-        "WritePrivateProfileStringA", {section, key, value.value_or("(none)"), fileName},
-        [&] { return target_.WritePrivateProfileStringA(section, key, value, fileName); });
+    return fwd("WritePrivateProfileStringA", &Platform::WritePrivateProfileStringA, section, key,
+               value, fileName);
   }
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override {
-    if (const Rule* r = enter("GetWindowsDirectoryA", {text(size)})) {
-      buffer = r->returns;
-      return static_cast<std::uint32_t>(buffer.size());
-    }
-    return target_.GetWindowsDirectoryA(buffer, size);
+    return filled(enter("GetWindowsDirectoryA", {show(size)}), buffer,
+                  [&] { return target_.GetWindowsDirectoryA(buffer, size); });
   }
-  int AddFontResourceA(const std::string& fileName) override {
-    return pass<int>("AddFontResourceA", {fileName},
-                     [&] { return target_.AddFontResourceA(fileName); });
+  int AddFontResourceA(const std::string& name) override {
+    return fwd("AddFontResourceA", &Platform::AddFontResourceA, name);
   }
-  bool CreateProcessA(const std::string& commandLine, bool inheritHandles,
-                      std::uint32_t creationFlags, const StartupInfo& startupInfo,
-                      ProcessInformation& info) override {
+  bool CreateProcessA(const std::string& commandLine, bool inherit, std::uint32_t flags,
+                      const StartupInfo& startup, ProcessInformation& info) override {
     return pass<bool>(
-        "CreateProcessA",
-        {commandLine, text(inheritHandles), text(creationFlags), text(startupInfo.cb)}, [&] {
-          bool started =
-              target_.CreateProcessA(commandLine, inheritHandles, creationFlags, startupInfo, info);
+        "CreateProcessA", {commandLine, show(inherit), show(flags), show(startup.cb)}, [&] {
+          bool started = target_.CreateProcessA(commandLine, inherit, flags, startup, info);
           handOut(info.hProcess);
           handOut(info.hThread);
           return started;
         });
   }
   std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t ms) override {
-    return pass<std::uint32_t>("WaitForSingleObject", {handle(process), text(ms)},
-                               [&] { return target_.WaitForSingleObject(process, ms); });
+    return fwd("WaitForSingleObject", &Platform::WaitForSingleObject, Handle{process}, ms);
   }
   bool GetExitCodeProcess(ProcessHandle process, std::int32_t& exitCode) override {
     return pass<bool>("GetExitCodeProcess", {handle(process)},
                       [&] { return target_.GetExitCodeProcess(process, exitCode); });
   }
   bool CloseHandle(ProcessHandle process) override {
-    return pass<bool>("CloseHandle", {handle(process)},
-                      [&] { return target_.CloseHandle(process); });
+    return fwd("CloseHandle", &Platform::CloseHandle, Handle{process});
   }
   std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey, std::uint32_t options,
                                std::uint32_t access, RegKey& result,
                                std::uint32_t& disposition) override {
     return pass<std::int32_t>(
-        "RegCreateKeyExA", {handle(root), subKey, text(options), text(access)}, [&] {
-          std::int32_t error =
-              target_.RegCreateKeyExA(root, subKey, options, access, result, disposition);
-          if (error == kErrorSuccess) handOut(result);
-          return error;
+        "RegCreateKeyExA", {handle(root), subKey, show(options), show(access)}, [&] {
+          return opened(target_.RegCreateKeyExA(root, subKey, options, access, result, disposition),
+                        result);
         });
   }
   std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t access,
                              RegKey& result) override {
-    return pass<std::int32_t>("RegOpenKeyExA", {handle(root), subKey, text(access)}, [&] {
-      std::int32_t error = target_.RegOpenKeyExA(root, subKey, access, result);
-      if (error == kErrorSuccess) handOut(result);
-      return error;
+    return pass<std::int32_t>("RegOpenKeyExA", {handle(root), subKey, show(access)}, [&] {
+      return opened(target_.RegOpenKeyExA(root, subKey, access, result), result);
     });
   }
-  std::int32_t RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
-                              const std::string& data, std::uint32_t dataSize) override {
-    return pass<std::int32_t>(
-        "RegSetValueExA", {handle(key), valueName, text(type), data, text(dataSize)},
-        [&] { return target_.RegSetValueExA(key, valueName, type, data, dataSize); });
+  std::int32_t RegSetValueExA(RegKey key, const std::string& name, std::uint32_t type,
+                              const std::string& data, std::uint32_t size) override {
+    return fwd("RegSetValueExA", &Platform::RegSetValueExA, Handle{key}, name, type, data, size);
   }
-  std::int32_t RegDeleteValueA(RegKey key, const std::string& valueName) override {
-    return pass<std::int32_t>("RegDeleteValueA", {handle(key), valueName},
-                              [&] { return target_.RegDeleteValueA(key, valueName); });
+  std::int32_t RegDeleteValueA(RegKey key, const std::string& name) override {
+    return fwd("RegDeleteValueA", &Platform::RegDeleteValueA, Handle{key}, name);
   }
   std::int32_t RegCloseKey(RegKey key) override {
-    return pass<std::int32_t>("RegCloseKey", {handle(key)},
-                              [&] { return target_.RegCloseKey(key); });
+    return fwd("RegCloseKey", &Platform::RegCloseKey, Handle{key});
   }
 
-  std::string listFirst(const std::string& pathName, int attributes) override {
-    return pass<std::string>("listFirst", {pathName, text(attributes)},
-                             [&] { return target_.listFirst(pathName, attributes); });
+  std::string listFirst(const std::string& path, int attributes) override {
+    return fwd("listFirst", &Platform::listFirst, path, attributes);
   }
-  std::string listNext() override {
-    return pass<std::string>("listNext", {}, [&] { return target_.listNext(); });
-  }
+  std::string listNext() override { return fwd("listNext", &Platform::listNext); }
   int getAttributes(const std::string& path) override {
-    return pass<int>("getAttributes", {path}, [&] { return target_.getAttributes(path); });
+    return fwd("getAttributes", &Platform::getAttributes, path);
   }
   FileIdentity fileIdentity(const std::string& path) override {
-    return enter("fileIdentity", {path}) ? FileIdentity{} : target_.fileIdentity(path);
+    return fwd("fileIdentity", &Platform::fileIdentity, path);
   }
   void makeFolder(const std::string& path) override {
-    if (!enter("makeFolder", {path})) target_.makeFolder(path);
+    fwd("makeFolder", &Platform::makeFolder, path);
   }
   void copyFile(const std::string& source, const std::string& destination) override {
-    if (!enter("copyFile", {source, destination})) target_.copyFile(source, destination);
+    fwd("copyFile", &Platform::copyFile, source, destination);
   }
   void deleteFile(const std::string& path) override {
-    if (!enter("deleteFile", {path})) target_.deleteFile(path);
+    fwd("deleteFile", &Platform::deleteFile, path);
   }
   void renameFile(const std::string& oldPath, const std::string& newPath) override {
-    if (!enter("renameFile", {oldPath, newPath})) target_.renameFile(oldPath, newPath);
+    fwd("renameFile", &Platform::renameFile, oldPath, newPath);
   }
-  void openText(int fileNumber, const std::string& path, TextMode mode) override {
-    files_[fileNumber] = path;
-    if (!enter("openText", {path, mode == TextMode::kInput ? "input" : "output"})) {
-      target_.openText(fileNumber, path, mode);
-    }
+  void openText(int n, const std::string& path, TextMode mode) override {
+    files_[n] = path;
+    pass<void>("openText", {path, mode == TextMode::kInput ? "input" : "output"},
+               [&] { target_.openText(n, path, mode); });
   }
-  std::string readLine(int fileNumber) override {
-    return pass<std::string>("readLine", {file(fileNumber)},
-                             [&] { return target_.readLine(fileNumber); });
+  std::string readLine(int n) override { return fwd("readLine", &Platform::readLine, File{n}); }
+  bool endOfFile(int n) override { return fwd("endOfFile", &Platform::endOfFile, File{n}); }
+  void writeLine(int n, const std::string& line) override {
+    fwd("writeLine", &Platform::writeLine, File{n}, line);
   }
-  bool endOfFile(int fileNumber) override {
-    return pass<bool>("endOfFile", {file(fileNumber)},
-                      [&] { return target_.endOfFile(fileNumber); });
+  void closeFile(int n) override { fwd("closeFile", &Platform::closeFile, File{n}); }
+  void openBinary(int n, const std::string& path) override {
+    files_[n] = path;
+    pass<void>("openBinary", {path}, [&] { target_.openBinary(n, path); });
   }
-  void writeLine(int fileNumber, const std::string& line) override {
-    if (!enter("writeLine", {file(fileNumber), line})) target_.writeLine(fileNumber, line);
+  std::int64_t fileLength(int n) override {
+    return fwd("fileLength", &Platform::fileLength, File{n});
   }
-  void closeFile(int fileNumber) override {
-    if (!enter("closeFile", {file(fileNumber)})) target_.closeFile(fileNumber);
+  std::uint8_t readByte(int n) override { return fwd("readByte", &Platform::readByte, File{n}); }
+  void writeByte(int n, std::uint8_t byte) override {
+    fwd("writeByte", &Platform::writeByte, File{n}, byte);
   }
-  void openBinary(int fileNumber, const std::string& path) override {
-    files_[fileNumber] = path;
-    if (!enter("openBinary", {path})) target_.openBinary(fileNumber, path);
-  }
-  std::int64_t fileLength(int fileNumber) override {
-    return pass<std::int64_t>("fileLength", {file(fileNumber)},
-                              [&] { return target_.fileLength(fileNumber); });
-  }
-  std::uint8_t readByte(int fileNumber) override {
-    return pass<std::uint8_t>("readByte", {file(fileNumber)},
-                              [&] { return target_.readByte(fileNumber); });
-  }
-  void writeByte(int fileNumber, std::uint8_t byte) override {
-    if (!enter("writeByte", {file(fileNumber), text(byte)})) target_.writeByte(fileNumber, byte);
-  }
-  int osPlatform() override {
-    return pass<int>("osPlatform", {}, [&] { return target_.osPlatform(); });
-  }
-  float osVersion() override {
-    return pass<float>("osVersion", {}, [&] { return target_.osVersion(); });
-  }
-  std::vector<DriveInfo> drives() override {
-    enter("drives", {});
-    return target_.drives();
-  }
-  std::string appPath() override {
-    return pass<std::string>("appPath", {}, [&] { return target_.appPath(); });
-  }
-  std::string appTitle() override {
-    return pass<std::string>("appTitle", {}, [&] { return target_.appTitle(); });
-  }
-  AppVersion appVersion() override {
-    enter("appVersion", {});
-    return target_.appVersion();
-  }
+  int osPlatform() override { return fwd("osPlatform", &Platform::osPlatform); }
+  float osVersion() override { return fwd("osVersion", &Platform::osVersion); }
+  std::vector<DriveInfo> drives() override { return fwd("drives", &Platform::drives); }
+  std::string appPath() override { return fwd("appPath", &Platform::appPath); }
+  std::string appTitle() override { return fwd("appTitle", &Platform::appTitle); }
+  AppVersion appVersion() override { return fwd("appVersion", &Platform::appVersion); }
 
  private:
+  // An argument logged as what it stands for.
+  struct File {
+    int n;
+    operator int() const { return n; }
+  };
+  struct Handle {
+    std::uint64_t value;
+    template <class T>
+    operator T() const {
+      return static_cast<T>(value);
+    }
+  };
+  std::string show(const std::string& text) const { return text; }
+  std::string show(const std::optional<std::string>& text) const { return text.value_or("(none)"); }
+  std::string show(File f) const { return file(f.n); }
+  std::string show(Handle h) const { return handle(h.value); }
+  template <class N>
+  requires std::is_arithmetic_v<N> std::string show(N n)
+  const { return std::to_string(n); }
+
   // Logs the call; throws when a rule says so, returns the rule that
   // answers it instead of the target, or nullptr.
   const Rule* enter(const std::string& operation, const std::vector<std::string>& arguments);
-  // The call answered by its rule, or made.
+  // The call answered by its rule (its text read as the result), or made.
   template <class T, class Call>
   T pass(const std::string& operation, const std::vector<std::string>& arguments, Call call) {
     const Rule* rule = enter(operation, arguments);
@@ -235,13 +208,29 @@ class FaultPlatform : public Platform {
       return rule->returns;
     } else if constexpr (std::is_same_v<T, bool>) {
       return rule->returns == "1";
-    } else if constexpr (std::is_same_v<T, float>) {
-      return std::stof(rule->returns);
+    } else if constexpr (std::is_arithmetic_v<T>) {
+      return static_cast<T>(std::stod(rule->returns));
     } else {
-      return static_cast<T>(std::stoll(rule->returns));
+      return T();
     }
   }
-  static std::string text(std::uint64_t n) { return std::to_string(n); }
+  // A call whose arguments are logged as they are passed.
+  template <class R, class... P, class... A>
+  R fwd(const std::string& operation, R (Platform::*method)(P...), const A&... arguments) {
+    return pass<R>(operation, {show(arguments)...},
+                   [&] { return (target_.*method)(arguments...); });
+  }
+  // A text-filling call answered by its rule.
+  template <class Call>
+  std::uint32_t filled(const Rule* rule, std::string& buffer, Call call) {
+    if (!rule) return call();
+    buffer = rule->returns;
+    return static_cast<std::uint32_t>(buffer.size());
+  }
+  std::int32_t opened(std::int32_t error, const RegKey& key) {
+    if (error == kErrorSuccess) handOut(key);
+    return error;
+  }
   std::string handle(std::uint64_t value) const;
   void handOut(std::uint64_t value);
   std::string file(int fileNumber) const;
