@@ -50,8 +50,9 @@ class EndToEndTest : public ::testing::Test {
   // "Installa" clicked, every box answered OK.
   void install() {
     QStringList seen;
-    EXPECT_TRUE(answerBoxes({{"Inserire il nome del server", "OK", "ZEPOSRV"}},
-                            [&] { return ui.runEvent(frmMain::Form_Load); }, &seen));
+    EXPECT_TRUE(answerBoxes(
+        {{"Inserire il nome del server", "OK", "ZEPOSRV"}},
+        [&] { return ui.runEvent(frmMain::Form_Load); }, &seen));
     ui.show(Form::kMain);
     QCoreApplication::processEvents();
     QTest::keyClicks(control(Form::kMain, "txtPosto"), "7");
@@ -98,7 +99,8 @@ TEST_F(EndToEndTest, InstallFromTheStartUpToTheDesktop) {
       if (!entry.is_regular_file()) continue;
       std::string file = "\\" + fs::relative(entry.path(), root).string();
       std::replace(file.begin(), file.end(), '/', '\\');
-      EXPECT_EQ(demo.readFile("d:\\zepo\\"s + tree + file), demo.readFile(share + "\\" + tree + file));
+      EXPECT_EQ(demo.readFile("d:\\zepo\\"s + tree + file),
+                demo.readFile(share + "\\" + tree + file));
       ++compared;
     }
   }
@@ -110,8 +112,9 @@ TEST_F(EndToEndTest, InstallFromTheStartUpToTheDesktop) {
   const std::string client = "d:\\zepo\\zepo.ini";
   EXPECT_EQ(ini(client, "Abal~Environ", "ATDIR"), "d:\\ZEPO\\");
   int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
-  EXPECT_EQ(ini(client, "Abal~Context", "Police"),
-            screenWidth == 640 ? "WinPC,16" : screenWidth == 800 ? "WinPC,21" : "WinPC,31");
+  EXPECT_EQ(ini(client, "Abal~Context", "Police"), screenWidth == 640   ? "WinPC,16"
+                                                   : screenWidth == 800 ? "WinPC,21"
+                                                                        : "WinPC,31");
   EXPECT_EQ(ini(client, "Abal~Context", "ProcessLimit"), "79");
   EXPECT_EQ(ini(client, "Abal~Context", "Language"),
             ini(share + "\\client\\zepo.ini", "Abal~Context", "Language"));

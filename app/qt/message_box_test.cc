@@ -89,9 +89,9 @@ TEST(InputBox, EmptyFieldTypedTextOnOkNothingOnCancel) {
   EXPECT_EQ(ask(key(Qt::Key_Return)), "ZEPOSRV");
   EXPECT_EQ(uitest::answerBoxes({{"N.", "OK", "typed"}}, [] { return InputBox("N.", "").ask(); }),
             "typed");
-  EXPECT_EQ(uitest::answerBoxes({{"N.", "Annulla", "typed"}},
-                                [] { return InputBox("N.", "").ask(); }),
-            "");
+  EXPECT_EQ(
+      uitest::answerBoxes({{"N.", "Annulla", "typed"}}, [] { return InputBox("N.", "").ask(); }),
+      "");
   EXPECT_EQ(ask(key(Qt::Key_Escape)), "");
   EXPECT_EQ(ask([](QWidget* box) { box->close(); }), "");
 }

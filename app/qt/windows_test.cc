@@ -140,7 +140,9 @@ TEST_F(WindowsTest, OneWindowOfEachKindAndWhatTheirCloseBoxesDo) {
 }
 
 TEST_F(WindowsTest, AboutClosesAsOkByEnterEscOrTheCloseBox) {
-  auto key = [](int k) { return std::function<void(QWidget*)>([k](QWidget* w) { pressKey(w, k); }); };
+  auto key = [](int k) {
+    return std::function<void(QWidget*)>([k](QWidget* w) { pressKey(w, k); });
+  };
   for (const auto& close : {key(Qt::Key_Return), key(Qt::Key_Escape),
                             std::function<void(QWidget*)>([](QWidget* w) { w->close(); })}) {
     EXPECT_TRUE(ui.runEvent(frmMain::mnuInfo_Click));
