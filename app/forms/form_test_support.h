@@ -25,6 +25,16 @@ inline std::vector<std::string> expectedTabChain(const FormTable& table) {
   return names;
 }
 
+// The menu bar's captions, then each menu's items' after its caption and
+// a slash.
+inline std::vector<std::string> expectedMenus(const FormTable& table) {
+  std::vector<std::string> captions;
+  for (const Menu& menu : table.menus) captions.push_back(menu.caption);
+  for (const Menu& menu : table.menus)
+    for (const MenuItem& item : menu.items) captions.push_back(menu.caption + "/" + item.caption);
+  return captions;
+}
+
 // A pixel on the bottom row of each line, in the middle, and the colour it
 // must have there: that of the last line drawn over it.
 struct LinePixel {
