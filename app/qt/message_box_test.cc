@@ -1,6 +1,5 @@
 #include "app/qt/message_box.h"
 
-#include <QMessageBox>
 #include <QWindow>
 
 #include "app/qt/test_app.h"
@@ -9,47 +8,48 @@
 namespace zepo::qt {
 namespace {
 
-using uitest::application;
 using uitest::pressKey;
-using uitest::typeText;
 using uitest::whileModal;
 
-QStringList captions(QMessageBox& box) {
-  QStringList out;
-  for (QAbstractButton* button : box.buttons()) out << button->text();
-  out.sort();
-  return out;
-}
-
-TEST(MessageBox, ButtonsIconCaptionAndPrompt) {
-  application();
-  MessageBox critical("Il file ZEPOINST.INI non esiste", kMbCritical, "Installazione Client ZEPO");
-  EXPECT_EQ(critical.windowTitle(), "Installazione Client ZEPO");
-  EXPECT_EQ(critical.icon(), QMessageBox::Critical);
-  EXPECT_EQ(captions(critical), QStringList({"OK"}));
-  EXPECT_EQ(critical.defaultButton(), critical.okButton());
-  EXPECT_EQ(critical.escapeButton(), critical.okButton());
-
-  // Two-line prompts break at a lone CR or at CR LF.
-  MessageBox question("E' stata rilevata una installazione precedente.\rContinuo ?",
-                      kMbOkCancelQuestion, "Installazione Client ZEPO");
-  EXPECT_EQ(question.icon(), QMessageBox::Question);
-  EXPECT_EQ(captions(question), QStringList({"Annulla", "OK"}));
-  EXPECT_EQ(question.defaultButton(), question.okButton());
-  EXPECT_EQ(question.escapeButton(), question.cancelButton());
-  EXPECT_EQ(question.text(), "E' stata rilevata una installazione precedente.\nContinuo ?");
-  EXPECT_EQ(question.textFormat(), Qt::PlainText);
-
-  MessageBox information("Procedo con la copia dei file?\r\nOK", kMbInformation, "");
-  EXPECT_EQ(information.icon(), QMessageBox::Information);
-  EXPECT_EQ(information.text(), "Procedo con la copia dei file?\nOK");
-  EXPECT_EQ(information.windowTitle(), "");
+// Each kind of box: its icon, its buttons, and the answer that Enter, Esc
+// and the close box give. Two-line prompts break at a lone CR or at CR LF.
+TEST(MessageBox, IconButtonsTextAndAnswers) {
+  uitest::application();
+  struct Case {
+    int buttons;
+    QMessageBox::Icon icon;
+    QStringList captions;
+    int onEnter, onEsc, onClose;
+  } cases[] = {
+      {kMbCritical, QMessageBox::Critical, {"OK"}, kIdOk, kIdOk, kIdOk},
+      {kMbInformation, QMessageBox::Information, {"OK"}, kIdOk, kIdOk, kIdOk},
+      {kMbOkCancelQuestion, QMessageBox::Question, {"OK", "Annulla"}, kIdOk, kIdCancel, kIdCancel},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.buttons);
+    auto ask = [&](const std::function<void(QWidget*)>& answer) {
+      MessageBox box("Procedo?\rCon la copia\r\nOK", c.buttons, "Installazione Client ZEPO");
+      EXPECT_EQ(box.windowTitle(), "Installazione Client ZEPO");
+      EXPECT_EQ(box.icon(), c.icon);
+      EXPECT_EQ(box.text(), "Procedo?\nCon la copia\nOK");
+      EXPECT_EQ(box.textFormat(), Qt::PlainText);
+      QStringList captions;
+      for (QAbstractButton* button : box.buttons()) captions << button->text();
+      EXPECT_EQ(captions.size(), c.captions.size());
+      for (const QString& caption : c.captions) EXPECT_TRUE(captions.contains(caption));
+      EXPECT_EQ(box.defaultButton(), box.okButton());
+      return whileModal(answer, [&] { return box.ask(); });
+    };
+    EXPECT_EQ(ask([](QWidget* box) { pressKey(box, Qt::Key_Return); }), c.onEnter);
+    EXPECT_EQ(ask([](QWidget* box) { pressKey(box, Qt::Key_Escape); }), c.onEsc);
+    EXPECT_EQ(ask([](QWidget* box) { box->close(); }), c.onClose);
+  }
 }
 
 // A short prompt does not make a box too narrow for its title, and an empty
 // title stays empty on screen (Qt would show the application's name).
 TEST(MessageBox, TitleShownWholeOrEmpty) {
-  application();
+  uitest::application();
   auto look = [](QWidget* box) {
     EXPECT_GE(box->width(), titleBarWidth(*box, box->windowTitle()))
         << box->windowTitle().toStdString();
@@ -67,45 +67,33 @@ TEST(MessageBox, TitleShownWholeOrEmpty) {
   }
 }
 
-TEST(MessageBox, EnterAnswersOkEscAndCloseBoxAnswerCancel) {
-  application();
-  auto ask = [](int buttons, const std::function<void(QWidget*)>& answer) {
-    MessageBox box("Domanda", buttons, "Titolo");
-    return whileModal(answer, [&] { return box.ask(); });
-  };
-  auto press = [](int key) { return [key](QWidget* box) { pressKey(box, key); }; };
-  auto closeBox = [](QWidget* box) { box->close(); };
-
-  EXPECT_EQ(ask(kMbOkCancelQuestion, press(Qt::Key_Return)), kIdOk);
-  EXPECT_EQ(ask(kMbOkCancelQuestion, press(Qt::Key_Escape)), kIdCancel);
-  EXPECT_EQ(ask(kMbOkCancelQuestion, closeBox), kIdCancel);
-  // With OK alone, every way of closing the box answers OK.
-  EXPECT_EQ(ask(kMbInformation, press(Qt::Key_Escape)), kIdOk);
-  EXPECT_EQ(ask(kMbCritical, closeBox), kIdOk);
-}
-
+// The input box opens empty each time, gives what was typed on OK (or
+// Enter) and nothing on Annulla, Esc or its close box.
 TEST(InputBox, EmptyFieldTypedTextOnOkNothingOnCancel) {
-  application();
-  InputBox box("Inserire il nome del server", "Client ZEPO");
-  EXPECT_EQ(box.windowTitle(), "Client ZEPO");
-  EXPECT_EQ(box.okButton()->text(), "OK");
-  EXPECT_EQ(box.cancelButton()->text(), "Annulla");
-  EXPECT_TRUE(box.okButton()->isDefault());
-  EXPECT_EQ(box.findChild<QLabel*>("prompt")->text(), "Inserire il nome del server");
-
-  auto answer = [](const QString& text, int key) {
-    return [=](QWidget* dialog) {
-      auto* input = static_cast<InputBox*>(dialog);
-      EXPECT_EQ(input->field()->text(), "");  // no default text, also the second time
-      typeText(dialog, text);
-      pressKey(dialog, key);
-    };
+  uitest::application();
+  auto ask = [](const std::function<void(QWidget*)>& close) {
+    InputBox box("Inserire il nome del server", "Client ZEPO");
+    EXPECT_EQ(box.windowTitle(), "Client ZEPO");
+    EXPECT_EQ(uitest::boxText(&box), "Inserire il nome del server");
+    EXPECT_EQ(box.okButton()->text(), "OK");
+    EXPECT_TRUE(box.okButton()->isDefault());
+    return whileModal(
+        [&](QWidget* dialog) {
+          EXPECT_EQ(box.field()->text(), "");
+          uitest::typeText(dialog, "ZEPOSRV");
+          close(dialog);
+        },
+        [&] { return box.ask(); });
   };
-  EXPECT_EQ(whileModal(answer("ZEPOSRV", Qt::Key_Return), [&] { return box.ask(); }), "ZEPOSRV");
-  InputBox again("Inserire il nome del server", "Client ZEPO");
-  EXPECT_EQ(whileModal(answer("ZEPOSRV", Qt::Key_Escape), [&] { return again.ask(); }), "");
-  InputBox closed("Inserire il nome del server", "Client ZEPO");
-  EXPECT_EQ(whileModal([](QWidget* dialog) { dialog->close(); }, [&] { return closed.ask(); }), "");
+  auto key = [](int k) { return [k](QWidget* box) { pressKey(box, k); }; };
+  EXPECT_EQ(ask(key(Qt::Key_Return)), "ZEPOSRV");
+  EXPECT_EQ(uitest::answerBoxes({{"N.", "OK", "typed"}}, [] { return InputBox("N.", "").ask(); }),
+            "typed");
+  EXPECT_EQ(
+      uitest::answerBoxes({{"N.", "Annulla", "typed"}}, [] { return InputBox("N.", "").ask(); }),
+      "");
+  EXPECT_EQ(ask(key(Qt::Key_Escape)), "");
+  EXPECT_EQ(ask([](QWidget* box) { box->close(); }), "");
 }
 
 }  // namespace

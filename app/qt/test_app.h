@@ -8,12 +8,15 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <functional>
 
 #include "app/qt/controls.h"
+#include "app/qt/message_box.h"
 #include "app/qt/qt_ui.h"
 #include "shell/installer.h"
 #include "tests/test_workstation.h"
@@ -42,25 +45,20 @@ inline void deleteUnloadedWindows() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A key press and release sent to `target`.
-inline void sendKey(QWidget* target, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(target, &release);
-}
-
 // A key press and release sent where the keyboard focus of `window` is.
 inline void pressKey(QWidget* window, int key, const QString& text = {}) {
-  sendKey(window->focusWidget() ? window->focusWidget() : window, key, text);
+  QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &event);
+  }
 }
 
 inline void typeText(QWidget* window, const QString& text) {
   for (QChar c : text) pressKey(window, 0, QString(c));
 }
 
-// The names of the widgets that Tab visits now, in order, starting from
-// `first`.
+// The names of the widgets that Tab visits now, in order, from `first`.
 inline QStringList tabChain(QWidget* first) {
   QStringList names;
   QWidget* widget = first;
@@ -71,6 +69,13 @@ inline QStringList tabChain(QWidget* first) {
     widget = widget->nextInFocusChain();
   } while (widget != first && names.size() < 100);
   return names;
+}
+
+// What a modal box says: a message box's text, the input box's prompt.
+inline QString boxText(QWidget* box) {
+  if (auto* message = qobject_cast<QMessageBox*>(box)) return message->text();
+  auto* prompt = box->findChild<QLabel*>("prompt");
+  return prompt ? prompt->text() : QString();
 }
 
 // Runs `open`, which shows modal boxes, and hands each box that opens
@@ -96,6 +101,33 @@ auto whileModal(const std::function<void(QWidget*)>& answer, Open open) {
   });
   timer.start();
   return open();
+}
+
+// The answers to the boxes that `open` shows, in order: each box must say
+// its `text`; the input box gets `typed`; then the button captioned
+// `button` is clicked (Esc when there is none). Each box's title and text
+// are appended to `seen`; an unexpected box fails the test.
+struct Answer {
+  QString text, button = "OK", typed = {};
+  std::function<void()> whileOpen = {};
+};
+template <typename Open>
+auto answerBoxes(QList<Answer> answers, Open open, QStringList* seen = nullptr) {
+  auto result = whileModal(
+      [&](QWidget* box) {
+        if (seen) *seen << box->windowTitle() << boxText(box);
+        if (answers.isEmpty()) ADD_FAILURE() << "unexpected box: " << boxText(box).toStdString();
+        Answer answer = answers.isEmpty() ? Answer{{}, {}} : answers.takeFirst();
+        EXPECT_EQ(boxText(box), answer.text);
+        if (answer.whileOpen) answer.whileOpen();
+        if (auto* input = dynamic_cast<InputBox*>(box)) input->field()->setText(answer.typed);
+        for (QPushButton* button : box->findChildren<QPushButton*>())
+          if (button->text() == answer.button) return button->click();
+        pressKey(box, Qt::Key_Escape);
+      },
+      open);
+  EXPECT_TRUE(answers.isEmpty()) << "an expected box did not open";
+  return result;
 }
 
 // A control of the window of `form` by name; fails the test when the window

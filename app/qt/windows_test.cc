@@ -1,12 +1,20 @@
 // The Qt windows' behaviour: the records going in and out of the controls,
-// the start-up, the close boxes and the keys that close a window.
+// the windows' lives and close boxes, the end of the installer and its error
+// box, and what the front end reads of the screen.
 #include <QComboBox>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
 
+#include "app/qt/pictures.h"
 #include "app/qt/test_app.h"
+#include "platform/errors.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 
@@ -14,9 +22,6 @@ namespace zepo::qt {
 namespace {
 
 using uitest::pressKey;
-using uitest::sendKey;
-using uitest::tabChain;
-using uitest::typeText;
 using uitest::whileModal;
 
 class WindowsTest : public uitest::UiTest {
@@ -26,92 +31,55 @@ class WindowsTest : public uitest::UiTest {
     QCoreApplication::processEvents();
     return ui.mainWindow();
   }
-  QWidget* openAbout() {
-    EXPECT_TRUE(ui.runEvent(frmMain::mnuInfo_Click));
-    return ui.window(Form::kAbout);
-  }
+  QString text(const char* name) { return control<QLineEdit>(Form::kMain, name)->text(); }
 };
 
 TEST_F(WindowsTest, FieldsFollowTheRecordBothWays) {
-  app.frmMain.txtServer = "SRV1";
-  app.frmMain.txtIP = "192.0.2.7";
-  app.frmMain.txtPath = "dati";
-  app.frmMain.txtPosto = "3";
-  app.frmMain.drive = "d: [DATI]";
-  app.frmMain.lblAttendiCaption = "Installazione in corso ...\r\nAttendere.";
-  app.frmMain.lblAttendiVisible = true;
+  FrmMain& record = app.frmMain;
+  std::string* fields[] = {&record.txtServer, &record.txtIP, &record.txtPath, &record.txtPosto};
+  const char* names[] = {"txtServer", "txtIP", "txtPath", "txtPosto"};
+  for (int i = 0; i < 4; ++i) *fields[i] = std::string("città ") + names[i];
+  record.drive = "d: [DATI]";
+  record.lblAttendiCaption = "Installazione in corso ...\r\nAttendere.";
+  record.lblAttendiVisible = true;
   FrmMainWindow* window = shownMainWindow();
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtServer")->text(), "SRV1");
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.7");
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtPath")->text(), "dati");
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtPosto")->text(), "3");
+  for (const char* name : names) EXPECT_EQ(text(name), QString("città ") + name);
   auto* dlbDrive = control<QComboBox>(Form::kMain, "dlbDrive");
   EXPECT_EQ(dlbDrive->currentText(), "d: [DATI]");
+  QStringList drives;
+  for (int i = 0; i < dlbDrive->count(); ++i) drives << dlbDrive->itemText(i);
+  EXPECT_EQ(drives, QStringList({"c:", "d: [DATI]"}));
   auto* lblAttendi = control<QLabel>(Form::kMain, "lblAttendi");
   EXPECT_EQ(lblAttendi->text(), "Installazione in corso ...\nAttendere.");
   EXPECT_TRUE(lblAttendi->isVisible());
 
-  // The drive list holds the workstation's drives.
-  QStringList drives;
-  for (int i = 0; i < dlbDrive->count(); ++i) drives << dlbDrive->itemText(i);
-  EXPECT_EQ(drives, QStringList({"c:", "d: [DATI]"}));
-
   // What the operator types and picks lands in the record at once.
-  for (const char* name : {"txtServer", "txtIP", "txtPath", "txtPosto"}) {
-    auto* box = control<QLineEdit>(Form::kMain, name);
+  for (int i = 0; i < 4; ++i) {
+    auto* box = control<QLineEdit>(Form::kMain, names[i]);
     box->setFocus();
     box->selectAll();
-    typeText(window, QString(name) + "!");
+    uitest::typeText(window, QString(names[i]) + "!");
+    EXPECT_EQ(*fields[i], names[i] + std::string("!"));
   }
-  EXPECT_EQ(app.frmMain.txtServer, "txtServer!");
-  EXPECT_EQ(app.frmMain.txtIP, "txtIP!");
-  EXPECT_EQ(app.frmMain.txtPath, "txtPath!");
-  EXPECT_EQ(app.frmMain.txtPosto, "txtPosto!");
-  sendKey(dlbDrive, Qt::Key_Up);
-  EXPECT_EQ(app.frmMain.drive, "c:");
+  pressKey(dlbDrive, Qt::Key_Up);
+  EXPECT_EQ(record.drive, "c:");
 
   // A refresh shows a changed record, also with the label hidden again.
-  app.frmMain.lblAttendiVisible = false;
-  app.frmMain.txtIP = "192.0.2.8";
+  record.lblAttendiVisible = false;
+  record.txtIP = "192.0.2.8";
   ui.refresh(Form::kMain);
   EXPECT_FALSE(lblAttendi->isVisible());
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.8");
-}
-
-TEST_F(WindowsTest, StartUpFillsTheWindowFromTheSettingsFile) {
-  ws.addShare("SRV1", "zepo");
-  ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini",
-               "[HOST]\r\nHostIP=192.0.2.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n");
-  QString prompt, title;
-  auto answer = [&](QWidget* box) {
-    title = box->windowTitle();
-    auto* label = box->findChild<QLabel*>("prompt");
-    ASSERT_NE(label, nullptr) << "not the input box: " << box->windowTitle().toStdString();
-    prompt = label->text();
-    typeText(box, "SRV1");
-    pressKey(box, Qt::Key_Return);
-  };
-  EXPECT_TRUE(whileModal(answer, [&] { return ui.runEvent(frmMain::Form_Load); }));
-  EXPECT_EQ(title, "Client ZEPO");
-  EXPECT_EQ(prompt, "Inserire il nome del server");
-  shownMainWindow();
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtServer")->text(), "SRV1");
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtIP")->text(), "192.0.2.10");
-  EXPECT_EQ(control<QLineEdit>(Form::kMain, "txtPath")->text(), "dati");
-  EXPECT_EQ(control<QComboBox>(Form::kMain, "dlbDrive")->currentText(), "d: [DATI]");
+  EXPECT_EQ(text("txtIP"), "192.0.2.8");
 }
 
 TEST_F(WindowsTest, CancelledServerNameEndsTheInstaller) {
   QStringList seen;
-  auto answer = [&](QWidget* box) {
-    seen << box->windowTitle();
-    if (auto* message = qobject_cast<QMessageBox*>(box)) seen << message->text();
-    pressKey(box, Qt::Key_Escape);
-  };
-  EXPECT_FALSE(whileModal(answer, [&] { return ui.runEvent(frmMain::Form_Load); }));
-  EXPECT_EQ(seen, QStringList({"Client ZEPO", "Client ZEPO",
-                               "Se non si specifica il nome del server\n"
-                               "il programma non può essere eseguito."}));
+  EXPECT_FALSE(uitest::answerBoxes(
+      {{"Inserire il nome del server", "Annulla", "ZEPOSRV"},
+       {"Se non si specifica il nome del server\nil programma non può essere eseguito."}},
+      [&] { return ui.runEvent(frmMain::Form_Load); }, &seen));
+  EXPECT_EQ(seen.value(0), "Client ZEPO");
+  EXPECT_EQ(seen.value(2), "Client ZEPO");
   EXPECT_TRUE(ui.ended());
   EXPECT_EQ(ui.exitCode(), 0);
 }
@@ -121,7 +89,6 @@ TEST_F(WindowsTest, ClosingCleansUpAndEndsButEsciJustEnds) {
   ws.writeFile(testFile, "prova\r\n");
   app.CartellaWindows = windowsFolder(app.platform);
   app.CartellaWindows.resize(255, ' ');
-
   FrmMainWindow* window = shownMainWindow();
   control<QPushButton>(Form::kMain, "cmdEsci")->click();
   EXPECT_TRUE(ui.ended());
@@ -136,51 +103,21 @@ TEST_F(WindowsTest, ClosingCleansUpAndEndsButEsciJustEnds) {
   second.mainWindow()->close();
   EXPECT_TRUE(second.ended());
   EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_FALSE(second.mainWindow()->isVisible());
   EXPECT_FALSE(ws.exists(testFile));
 }
 
-TEST_F(WindowsTest, RecordShowsWithErrorsInBoldRed) {
-  EsitoVerifica& esito = app.esito;
-  esito.txtDir = {"d:\\zepo", "d:\\zepo\\prog", "d:\\zepo\\temp", "d:\\zepo\\txt",
-                  "d:\\zepo\\wexa36"};
-  esito.txtCheck = {StateBox{"OK"}, StateBox{"ERR", true}, StateBox{"OK"}, StateBox{"OK"},
-                    StateBox{"ERR", true}};
-  esito.txtSistema = StateBox{"ERR", true};
-  esito.cmdRiparaVisible = true;
-  esito.lblTotale = "Errori trovati";
-  esito.cmdReportEnabled = false;
-  esito.txtReport = "Manca la cartella d:\\zepo\\prog\r\nManca il file d:\\zepo\\wexa36\\x.fon\r\n";
-  ui.show(Form::kVer);
-  ui.show(Form::kReport);
-
-  const QColor red(255, 0, 0);
-  for (int i = 0; i < EsitoVerifica::kRows; ++i) {
-    auto* dir = control<QLineEdit>(Form::kVer, QString("txtDir_%1").arg(i).toUtf8());
-    auto* check = control<QLineEdit>(Form::kVer, QString("txtCheck_%1").arg(i).toUtf8());
-    EXPECT_EQ(dir->text().toStdString(), esito.txtDir[i]);
-    EXPECT_EQ(check->text().toStdString(), esito.txtCheck[i].text);
-    bool emphasised = esito.txtCheck[i].emphasised;
-    EXPECT_EQ(check->font().bold(), emphasised) << i;
-    EXPECT_EQ(check->palette().color(QPalette::Active, QPalette::Text) == red, emphasised) << i;
-  }
-  auto* txtSistema = control<QLineEdit>(Form::kVer, "txtSistema");
-  EXPECT_EQ(txtSistema->text(), "ERR");
-  EXPECT_TRUE(txtSistema->font().bold());
-  EXPECT_EQ(txtSistema->palette().color(QPalette::Disabled, QPalette::Text), red);
-  EXPECT_TRUE(control(Form::kVer, "cmdRipara")->isVisible());
-  // Shown, "Ripara" takes its place in the focus chain.
-  EXPECT_EQ(tabChain(control(Form::kVer, "cmdTorna")).value(1), "cmdRipara");
-  EXPECT_EQ(control<QLabel>(Form::kVer, "lblTotale")->text(), "Errori trovati");
-  EXPECT_FALSE(control(Form::kVer, "cmdReport")->isEnabled());
-  EXPECT_EQ(control<QPlainTextEdit>(Form::kReport, "txtReport")->toPlainText(),
-            "Manca la cartella d:\\zepo\\prog\nManca il file d:\\zepo\\wexa36\\x.fon\n");
-}
-
-TEST_F(WindowsTest, ReportCloseBoxHidesCheckCloseBoxDestroys) {
-  app.esito.txtReport = "Manca la cartella d:\\zepo\r\n";
+// One window of each kind: shown again it is the same; the report's close
+// box only hides it; the check window's close box unloads it.
+TEST_F(WindowsTest, OneWindowOfEachKindAndWhatTheirCloseBoxesDo) {
+  app.esito.txtReport = "prima\r\n";
   ui.show(Form::kReport);
   QWidget* report = ui.window(Form::kReport);
+  ASSERT_NE(report, nullptr);
+  auto* txtReport = control<QPlainTextEdit>(Form::kReport, "txtReport");
+  EXPECT_EQ(txtReport->toPlainText(), "prima\n");
+  app.esito.txtReport = "dopo";
+  ui.refresh(Form::kReport);  // at once, without the event loop
+  EXPECT_EQ(txtReport->toPlainText(), "dopo");
   QPointer<QWidget> alive = report;
   report->close();
   uitest::deleteUnloadedWindows();
@@ -188,43 +125,145 @@ TEST_F(WindowsTest, ReportCloseBoxHidesCheckCloseBoxDestroys) {
   EXPECT_FALSE(report->isVisible());
   ui.show(Form::kReport);
   EXPECT_EQ(ui.window(Form::kReport), report);
-  EXPECT_EQ(control<QPlainTextEdit>(Form::kReport, "txtReport")->toPlainText(),
-            "Manca la cartella d:\\zepo\n");
+  EXPECT_TRUE(report->isVisible());
 
+  ui.refresh(Form::kVer);  // made, hidden
+  QPointer<QWidget> ver = ui.window(Form::kVer);
+  ASSERT_FALSE(ver.isNull());
+  EXPECT_FALSE(ver->isVisible());
   ui.show(Form::kVer);
-  QWidget* ver = ui.window(Form::kVer);
-  QPointer<QWidget> verAlive = ver;
-  // The window's unload procedure may speak; answer whatever it asks.
-  whileModal([](QWidget* box) { uitest::pressKey(box, Qt::Key_Return); },
-             [&] { return ver->close(); });
+  whileModal([](QWidget* box) { pressKey(box, Qt::Key_Return); }, [&] { return ver->close(); });
   EXPECT_EQ(ui.window(Form::kVer), nullptr);
   uitest::deleteUnloadedWindows();
-  EXPECT_TRUE(verAlive.isNull());
+  EXPECT_TRUE(ver.isNull());
   EXPECT_FALSE(ui.ended());
-  ui.show(Form::kVer);
-  EXPECT_NE(ui.window(Form::kVer), nullptr);
-  EXPECT_FALSE(control(Form::kVer, "cmdRipara")->isVisible());
 }
 
-TEST_F(WindowsTest, EnterEscAndTheCloseBoxCloseItAsOk) {
-  using Close = std::function<void(QWidget*)>;
-  auto pressed = [](int key) { return Close([key](QWidget* about) { pressKey(about, key); }); };
-  for (const Close& close : {pressed(Qt::Key_Return), pressed(Qt::Key_Escape),
-                             Close([](QWidget* about) { about->close(); })}) {
-    QWidget* about = openAbout();
+TEST_F(WindowsTest, AboutClosesAsOkByEnterEscOrTheCloseBox) {
+  auto key = [](int k) {
+    return std::function<void(QWidget*)>([k](QWidget* w) { pressKey(w, k); });
+  };
+  for (const auto& close : {key(Qt::Key_Return), key(Qt::Key_Escape),
+                            std::function<void(QWidget*)>([](QWidget* w) { w->close(); })}) {
+    EXPECT_TRUE(ui.runEvent(frmMain::mnuInfo_Click));
+    QWidget* about = ui.window(Form::kAbout);
     ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(app.frmAboutLoaded);
     EXPECT_EQ(about->windowTitle(), "Informazioni su clientZEPO");
-    EXPECT_EQ(control<QLabel>(Form::kAbout, "lblTitle")->text(), "clientZEPO");
     EXPECT_EQ(control<QLabel>(Form::kAbout, "lblVersion")->text(), "Versione 3.0.0");
     about->activateWindow();
     close(about);
     EXPECT_EQ(ui.window(Form::kAbout), nullptr);
     EXPECT_FALSE(app.frmAboutLoaded);
-    EXPECT_FALSE(about->isVisible());
     EXPECT_FALSE(ui.ended());
     uitest::deleteUnloadedWindows();
   }
+}
+
+// An untrapped run-time error, also one met in an event of a control (the
+// drive that went away), shows the error box, hides the windows and ends
+// the installer with exit code 1; its end ends it without a box.
+TEST_F(WindowsTest, RuntimeErrorsShowTheErrorBoxAndEnd) {
+  struct Case {
+    std::function<void(QtUi&)> run;
+    QString box;  // none when empty
+    int exitCode;
+  } cases[] = {
+      {[](QtUi& ui) { ui.runEvent([](Installer&) { throw RuntimeError(kErrFileNotFound); }); },
+       "Errore di run-time '53':\n\nImpossibile trovare il file", 1},
+      {[this](QtUi& ui) {
+         std::filesystem::remove(ws.dir() + "/dosdevices/d:");
+         pressKey(ui.mainWindow()->findChild<QComboBox*>("dlbDrive"), Qt::Key_Down);
+       },
+       "Errore di run-time '68':\n\nPeriferica non disponibile", 1},
+      {[](QtUi& ui) { ui.runEvent([](Installer&) { endInstaller(); }); }, "", 0},
+  };
+  for (const Case& c : cases) {
+    QtUi ui{Twips(15)};
+    Installer installer{ws.platform(), ui};
+    ui.attach(installer);
+    installer.frmMain.drive = "c:";
+    ui.show(Form::kMain);
+    ui.show(Form::kReport);
+    QStringList seen;
+    QList<QMessageBox::Icon> icons;
+    whileModal(
+        [&](QWidget* box) {
+          seen << box->windowTitle() << uitest::boxText(box);
+          icons << qobject_cast<QMessageBox*>(box)->icon();
+          EXPECT_EQ(box->findChildren<QPushButton*>().size(), 1);
+          pressKey(box, Qt::Key_Return);
+        },
+        [&] { return c.run(ui), 0; });
+    EXPECT_EQ(seen, c.box.isEmpty() ? QStringList() : QStringList({"clientZEPO", c.box}));
+    if (!c.box.isEmpty()) {
+      EXPECT_EQ(icons, QList({QMessageBox::Critical}));
+    }
+    EXPECT_TRUE(ui.ended());
+    EXPECT_EQ(ui.exitCode(), c.exitCode);
+    EXPECT_FALSE(ui.window(Form::kMain)->isVisible());
+    EXPECT_FALSE(ui.window(Form::kReport)->isVisible());
+    bool ran = false;  // nothing runs once the installer has ended
+    EXPECT_FALSE(ui.runEvent([&](Installer&) { ran = true; }));
+    EXPECT_FALSE(ran);
+    uitest::deleteUnloadedWindows();
+  }
+}
+
+// The Windows program's icon file, written from this drawing by draw-icons
+// and kept in the sources, holds the window's 16 and 32 pixel images pixel
+// for pixel, read back by Qt's own ICO reader.
+TEST(Pictures, WindowsIconFileHoldsTheWindowIcon) {
+  uitest::application();
+  QImageReader reader(ZEPO_SOURCE_DIR "/packaging/windows/clientzepo.ico", "ico");
+  QList<int> sizes;
+  for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(image, iconImage(image.width())) << image.width();
+    sizes << image.width();
+  }
+  EXPECT_EQ(sizes.size(), 2);
+  EXPECT_TRUE(sizes.contains(16) && sizes.contains(32));
+}
+
+// What the front end reads of an 800-pixel screen at the usual scalings
+// (100 %, 104 %, 125 %, 150 %, 200 %): its width in device pixels, and
+// 1440 / dots per inch twips to a pixel, a fraction at 100 and 144 dpi.
+// The application fixes the screen's scaling when it starts, so each
+// reading is a child process that prints what it reads.
+TEST(QtScreenFacts, DevicePixelsAndUnroundedTwipsAtEveryScaling) {
+  QTemporaryDir dir;
+  for (int dpi : {96, 100, 120, 144, 192}) {
+    const QString config = dir.filePath(QString("screen-%1.json").arg(dpi));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QString("{\"screens\": [{\"name\": \"S\", \"x\": 0, \"y\": 0, \"width\": 800, "
+                       "\"height\": 600, \"logicalDpi\": %1, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+                   .arg(dpi)
+                   .toUtf8());
+    file.close();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
+    env.insert("ZEPO_SCREEN_FACTS", "1");
+    child.setProcessEnvironment(env);
+    child.start("/proc/self/exe", {"--gtest_filter=QtScreenFactsChild.*"});
+    ASSERT_TRUE(child.waitForFinished(30000)) << dpi;
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    double width = 0, perPixel = 0;
+    ASSERT_EQ(std::sscanf(out.mid(out.indexOf("facts ")).toLatin1().constData(), "facts %lf %lf",
+                          &width, &perPixel),
+              2)
+        << out.toStdString();
+    EXPECT_DOUBLE_EQ(perPixel, 1440.0 / dpi) << dpi;
+    EXPECT_EQ(std::nearbyint(width / perPixel), 800) << dpi;
+  }
+}
+
+TEST(QtScreenFactsChild, PrintsWhatTheFrontEndReads) {
+  if (!std::getenv("ZEPO_SCREEN_FACTS")) GTEST_SKIP() << "started by QtScreenFacts";
+  uitest::application();
+  QtUi ui(Twips::ofScreen());
+  std::printf("facts %.17g %.17g\n", ui.screenWidthTwips(), ui.twipsPerPixelX());
 }
 
 }  // namespace

@@ -1,0 +1,178 @@
+// The installer run through the real windows on the demo workstation, as an
+// operator would: an install from the start-up's input box to the files it
+// leaves on disk, then a check, a repair and a second check.
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/qt/test_app.h"
+#include "install/install_test_fixture.h"
+#include "platform/registry_store.h"
+#include "shell/main_window.h"
+#include "shell/settings.h"
+#include "tests/demo_workstation.h"
+
+namespace zepo::qt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::hostsFolder;
+using uitest::answerBoxes;
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  EndToEndTest() {
+    uitest::application();
+    ui.attach(app);
+  }
+  ~EndToEndTest() override { uitest::deleteUnloadedWindows(); }
+
+  template <typename Widget = QWidget>
+  Widget* control(Form form, const char* name) {
+    return uitest::control<Widget>(ui, form, name);
+  }
+  QString text(Form form, const char* name) { return control<QLineEdit>(form, name)->text(); }
+  // A left click in the middle of a button; `boxes` answer what it opens.
+  void click(Form form, const char* name, QList<uitest::Answer> boxes = {}) {
+    QWidget* button = control(form, name);
+    ASSERT_TRUE(button->isVisible()) << name;
+    answerBoxes(boxes, [&] { return QTest::mouseClick(button, Qt::LeftButton), 0; });
+  }
+
+  // Start-up as main() makes it, then workstation 7 typed into txtPosto and
+  // "Installa" clicked, every box answered OK.
+  void install() {
+    QStringList seen;
+    EXPECT_TRUE(answerBoxes(
+        {{"Inserire il nome del server", "OK", "ZEPOSRV"}},
+        [&] { return ui.runEvent(frmMain::Form_Load); }, &seen));
+    ui.show(Form::kMain);
+    QCoreApplication::processEvents();
+    QTest::keyClicks(control(Form::kMain, "txtPosto"), "7");
+    click(Form::kMain, "cmdInstalla",
+          {{"Sorgente dati   ZEPOSRV\\zepo\\dati\nCreo il client su d:"},
+           {"Aggiornamento file di sistema completato.\nProcedo con la copia dei file?"},
+           {"Installazione completata."}});
+    EXPECT_EQ(seen.value(0), "Client ZEPO");
+  }
+
+  std::string ini(const std::string& file, const std::string& section, const std::string& key) {
+    return readProfileString(demo.platform(), section, key, file);
+  }
+  std::string loadedFonts() {
+    std::stringstream fonts;
+    fonts << std::ifstream(demo.dir() + "/fonts.txt", std::ios::binary).rdbuf();
+    return fonts.str();
+  }
+
+  DemoWorkstation demo;
+  QtUi ui{Twips::ofScreen()};
+  Installer app{demo.platform(), ui};
+  const std::string share = "\\\\ZEPOSRV\\zepo";
+  const std::string hosts = hostsFolder(demo.platform()) + "\\hosts";
+};
+
+TEST_F(EndToEndTest, InstallFromTheStartUpToTheDesktop) {
+  const std::string hostsBefore = demo.readFile(hosts);
+  const std::string fontsBefore = loadedFonts();
+  ASSERT_NO_FATAL_FAILURE(install());
+  // The settings file on the share filled the window.
+  EXPECT_EQ(text(Form::kMain, "txtIP"), "192.0.2.10");
+  EXPECT_EQ(text(Form::kMain, "txtPath"), "dati");
+  EXPECT_EQ(control<QComboBox>(Form::kMain, "dlbDrive")->currentText(), "d: [DATI]");
+  EXPECT_FALSE(control(Form::kMain, "lblAttendi")->isVisible());
+
+  // What it left on disk (the logic tests hold the details).
+  EXPECT_TRUE(demo.isFolder("d:\\zepo\\prog\\moduli"));
+  EXPECT_EQ(ini("d:\\zepo\\zepo.ini", "Abal~Context", "ProcessLimit"), "79");
+  // The system files and the registry.
+  EXPECT_EQ(demo.readFile(hosts), hostsBefore + "192.0.2.10\tZEPOSRV\r\n");
+  const std::string dbs = ini(share + "\\zepoinst.ini", "DBS_REG_32", "X");
+  ASSERT_NE(dbs, "");
+  RegistryStore registry(demo.dir() + "/registry.reg");
+  EXPECT_EQ(registry.stringValue(testing::kDbsKeyUser, "X:\\"), dbs);
+
+  // The shortcut on the desktop; the client's font loaded.
+  EXPECT_TRUE(
+      fs::exists(demo.hostPath(windowsFolder(demo.platform()).substr(0, 2) +
+                               "\\Documents and Settings\\All Users\\Desktop\\Zepo NT.lnk")));
+  EXPECT_EQ(loadedFonts(), fontsBefore + "d:\\zepo\\wexa36\\winpcf.fon\n");
+}
+
+TEST_F(EndToEndTest, HostsWithoutTheServerIsFoundReportedAndRepaired) {
+  ASSERT_NO_FATAL_FAILURE(install());
+  const std::string installed = demo.readFile(hosts);
+  const std::string serverLine = "192.0.2.10\tZEPOSRV\r\n";
+  std::string broken = installed;
+  ASSERT_NE(broken.find(serverLine), std::string::npos);
+  demo.writeFile(hosts, broken.erase(broken.find(serverLine), serverLine.size()));
+
+  click(Form::kMain, "cmdCheck");
+  QWidget* ver = ui.window(Form::kVer);
+  ASSERT_NE(ver, nullptr);
+  EXPECT_TRUE(ver->isVisible());
+  auto folderRowsRight = [&] {
+    const char* folders[] = {"D:\\ZEPO", "D:\\ZEPO\\PROG", "D:\\ZEPO\\TEMP", "D:\\ZEPO\\TXT",
+                             "D:\\ZEPO\\WEXA36"};
+    for (int i = 0; i < EsitoVerifica::kRows; ++i) {
+      EXPECT_EQ(text(Form::kVer, QString("txtDir_%1").arg(i).toUtf8()), folders[i]);
+      EXPECT_EQ(text(Form::kVer, QString("txtCheck_%1").arg(i).toUtf8()), "OK") << i;
+    }
+  };
+  folderRowsRight();
+  auto* txtSistema = control<QLineEdit>(Form::kVer, "txtSistema");
+  auto boldRed = [&] {
+    return txtSistema->font().bold() &&
+           txtSistema->palette().color(QPalette::Disabled, QPalette::Text) == QColor(255, 0, 0);
+  };
+  EXPECT_EQ(txtSistema->text(), "ERR");
+  EXPECT_TRUE(boldRed());
+  EXPECT_FALSE(control<QLineEdit>(Form::kVer, "txtCheck_0")->font().bold());
+  // Shown, "Ripara" takes its place in the focus chain.
+  EXPECT_EQ(uitest::tabChain(control(Form::kVer, "cmdTorna")).value(1), "cmdRipara");
+  EXPECT_EQ(control<QLabel>(Form::kVer, "lblTotale")->text(),
+            "L'installazione presenta degli errori");
+
+  // The run made the report window without showing it; the button shows it.
+  QWidget* report = ui.window(Form::kReport);
+  ASSERT_NE(report, nullptr);
+  EXPECT_FALSE(report->isVisible());
+  click(Form::kVer, "cmdReport");
+  EXPECT_TRUE(report->isVisible());
+  auto* txtReport = control<QPlainTextEdit>(Form::kReport, "txtReport");
+  EXPECT_EQ(txtReport->toPlainText(), "Errore nel file HOSTS\n");
+
+  // The repair asks nothing, puts the server's line back and gives the
+  // client the server's INI template again without the copy phase's entries.
+  click(Form::kVer, "cmdRipara");
+  EXPECT_FALSE(ver->isVisible());
+  EXPECT_EQ(demo.readFile(hosts), installed);
+  EXPECT_EQ(ini("d:\\zepo\\zepo.ini", "Abal~Context", "ProcessOffset"),
+            ini(share + "\\client\\zepo.ini", "Abal~Context", "ProcessOffset"));
+
+  // The same window again: everything right, the system files' box still
+  // bold red from the first run, the report window emptied.
+  click(Form::kMain, "cmdCheck");
+  EXPECT_EQ(ui.window(Form::kVer), ver);
+  folderRowsRight();
+  EXPECT_EQ(txtSistema->text(), "OK");
+  EXPECT_TRUE(boldRed());
+  EXPECT_EQ(control<QLabel>(Form::kVer, "lblTotale")->text(), "Nessun errore");
+  EXPECT_FALSE(control(Form::kVer, "cmdReport")->isEnabled());
+  EXPECT_FALSE(control(Form::kVer, "cmdRipara")->isVisible());
+  EXPECT_EQ(txtReport->toPlainText(), "");
+
+  // A box during a run on a new window shows over the rows as they are
+  // then, not as the run showed the window.
+  ui.unload(Form::kVer);
+  app.esito = {};
+  fs::remove(demo.hostPath(hostsFolder(demo.platform()) + "\\services"));
+  click(Form::kMain, "cmdCheck",
+        {{"Errore durante l'agg. dei file di sistema", "OK", "", folderRowsRight}});
+}
+
+}  // namespace
+}  // namespace zepo::qt
