@@ -55,6 +55,12 @@ class TestWorkstation {
 
   TestWorkstation();  // the default workstation, its own platform.ini
   explicit TestWorkstation(const Options& options);
+  // The demo workstation of scripts/make-demo-prefix.
+  static Options demo() {
+    Options options;
+    options.demo = true;
+    return options;
+  }
   ~TestWorkstation();  // removes the folder
   TestWorkstation(const TestWorkstation&) = delete;
   TestWorkstation& operator=(const TestWorkstation&) = delete;

@@ -13,7 +13,7 @@
 #include "platform/registry_store.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
-#include "tests/demo_workstation.h"
+#include "tests/test_workstation.h"
 
 namespace zepo::qt {
 namespace {
@@ -68,7 +68,7 @@ class EndToEndTest : public ::testing::Test {
     return fonts.str();
   }
 
-  DemoWorkstation demo;
+  TestWorkstation demo{TestWorkstation::demo()};
   QtUi ui{Twips::ofScreen()};
   Installer app{demo.platform(), ui};
   const std::string share = "\\\\ZEPOSRV\\zepo";
