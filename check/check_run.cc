@@ -5,6 +5,7 @@
 #include "check/check_result.h"
 #include "check/folder_checks.h"
 #include "check/system_checks.h"
+#include "platform/windows_layout.h"
 #include "shell/drive_list.h"
 #include "shell/settings.h"
 
@@ -57,9 +58,7 @@ void cmdCheck_Click(Installer& app) {
   }
 
   const std::string windows = windowsFolder(app.platform);
-  const std::string hostsFolder =
-      app.platform.osPlatform() == 2 ? windows + "\\system32\\drivers\\etc" : windows;
-  VerificaHostsServizi(app, hostsFolder, windows);
+  VerificaHostsServizi(app, hostsFolder(windows, app.platform.osPlatform()), windows);
 
   if (app.ErroriPresenti) {
     app.esito.lblTotale = "L'installazione presenta degli errori";

@@ -29,7 +29,7 @@ const char kUsage[] =
     "  --repair --server NOME [--drive X:]\n"
     "        ripara i file di sistema e le impostazioni del client installato\n"
     "\n"
-    "  --drive X:       l'unita' di destinazione, al posto di quella di ZEPOINST.INI\n"
+    "  --drive X:       l'unità di destinazione, al posto di quella di ZEPOINST.INI\n"
     "  --path CARTELLA  la cartella dati del client, al posto di quella di ZEPOINST.INI\n"
     "  --no-overwrite   non sovrascrive un'installazione precedente (stato di uscita 2)\n"
     "  --json           il risultato della verifica come un oggetto JSON\n"

@@ -5,6 +5,7 @@
 #include "install/command_runner.h"
 #include "install/dbs_settings.h"
 #include "install/hosts_services.h"
+#include "platform/windows_layout.h"
 #include "shell/drive_list.h"
 #include "shell/settings.h"
 #include "shell/text.h"
@@ -53,10 +54,7 @@ void AggiornaClient(Installer& app, const std::string& Radice, bool CopiaFile) {
   const std::string CartellaWin = windowsFolder(platform);
   const int piattaforma = platform.osPlatform();
 
-  // The NT family keeps hosts and services in its drivers\etc folder, the
-  // other platforms in the Windows folder itself.
-  const std::string CartellaHosts =
-      piattaforma == 2 ? CartellaWin + "\\system32\\drivers\\etc" : CartellaWin;
+  const std::string CartellaHosts = hostsFolder(CartellaWin, piattaforma);
   AggiornaHostsServizi(app, CartellaHosts);
   AggiornaSystemIni(app, CartellaWin);
 

@@ -1,10 +1,10 @@
 #include "install/install_command.h"
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "install/client_setup.h"
+#include "platform/windows_layout.h"
 #include "platform/windows_names.h"
 #include "shell/drive_list.h"
 #include "shell/main_window.h"
@@ -19,20 +19,6 @@ constexpr int kShortcutFile = 1;
 // The most the shortcut's length, held in a 16-bit signed integer, can be.
 constexpr std::int64_t kMaxShortcutLength = std::numeric_limits<std::int16_t>::max();
 constexpr int kSearchSteps = 10;
-
-// The version as a 16-bit integer, rounded half to even (4.0 -> 4, 5.1 ->
-// 5). A version beyond the 16-bit range cannot be 5, so it is held at the
-// range's edge instead of overflowing.
-std::int16_t wholeVersion(float version) {
-  double rounded = std::nearbyint(static_cast<double>(version));
-  if (!(rounded >= std::numeric_limits<std::int16_t>::min())) {
-    return std::numeric_limits<std::int16_t>::min();
-  }
-  if (rounded > std::numeric_limits<std::int16_t>::max()) {
-    return std::numeric_limits<std::int16_t>::max();
-  }
-  return static_cast<std::int16_t>(rounded);
-}
 
 // Exactly `kSearchSteps` searches for `pattern`, each from one past the last
 // hit; the first byte of every hit becomes `letter`. A miss leaves the
