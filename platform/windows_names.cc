@@ -1,7 +1,6 @@
 #include "platform/windows_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -217,12 +216,12 @@ bool matchesPattern(const std::string& pattern, const std::string& name) {
 
 std::string moduleFolder(const std::string& moduleFileName) {
   std::string path = moduleFileName;
+  // The prefixes are ASCII; their letters match in either case.
   auto startsWith = [&path](std::string_view prefix) {
+    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return path.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), path.begin(), [](char a, char b) {
-             return std::toupper(static_cast<unsigned char>(a)) ==
-                    std::toupper(static_cast<unsigned char>(b));
-           });
+           std::equal(prefix.begin(), prefix.end(), path.begin(),
+                      [&fold](char a, char b) { return fold(a) == fold(b); });
   };
   if (startsWith("\\\\?\\") || startsWith("\\??\\")) path.erase(0, 4);
   if (startsWith("UNC\\")) path.replace(0, 4, "\\\\");
