@@ -29,10 +29,10 @@ int main(int argc, char** argv) {
                   zepo::forms::pixels(table->height, perPixel));
       ++printed;
     }
-    for (const zepo::forms::ControlSpec& spec : table->controls) {
-      if (!control.empty() && spec.name != control) continue;
-      zepo::forms::Rect r = table->pixelRect(spec, perPixel);
-      std::printf("%s %s %d %d %d %d\n", table->name.c_str(), spec.name.c_str(), r.left, r.top,
+    for (const zepo::forms::ControlDesign& design : table->controls) {
+      if (!control.empty() && design.name != control) continue;
+      zepo::forms::Rect r = table->pixelRect(design, perPixel);
+      std::printf("%s %s %d %d %d %d\n", table->name.c_str(), design.name.c_str(), r.left, r.top,
                   r.width, r.height);
       ++printed;
     }

@@ -6,27 +6,28 @@
 
 namespace zepo::forms {
 
-const ControlSpec& FormTable::control(const std::string& name) const {
-  for (const ControlSpec& spec : controls)
-    if (spec.name == name) return spec;
+const ControlDesign& FormTable::control(const std::string& name) const {
+  for (const ControlDesign& design : controls)
+    if (design.name == name) return design;
   throw std::out_of_range(this->name + " has no control " + name);
 }
 
-std::vector<const ControlSpec*> FormTable::tabOrder() const {
-  std::vector<const ControlSpec*> chain;
-  for (const ControlSpec& spec : controls)
-    if (takesFocus(spec.kind)) chain.push_back(&spec);
-  std::stable_sort(chain.begin(), chain.end(), [](const ControlSpec* a, const ControlSpec* b) {
+std::vector<const ControlDesign*> FormTable::tabOrder() const {
+  std::vector<const ControlDesign*> chain;
+  for (const ControlDesign& design : controls)
+    if (takesFocus(design.kind)) chain.push_back(&design);
+  std::stable_sort(chain.begin(), chain.end(), [](const ControlDesign* a, const ControlDesign* b) {
     return a->tabIndex < b->tabIndex;
   });
   return chain;
 }
 
-Rect FormTable::pixelRect(const ControlSpec& spec, double twipsPerPixel) const {
+Rect FormTable::pixelRect(const ControlDesign& design, double twipsPerPixel) const {
   auto px = [twipsPerPixel](int twips) { return pixels(twips, twipsPerPixel); };
-  Rect rect{px(spec.rect.left), px(spec.rect.top), px(spec.rect.width), px(spec.rect.height)};
-  if (!spec.container.empty()) {
-    Rect frame = pixelRect(control(spec.container), twipsPerPixel);
+  Rect rect{px(design.rect.left), px(design.rect.top), px(design.rect.width),
+            px(design.rect.height)};
+  if (!design.container.empty()) {
+    Rect frame = pixelRect(control(design.container), twipsPerPixel);
     rect.left += frame.left;
     rect.top += frame.top;
   }

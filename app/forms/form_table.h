@@ -45,7 +45,7 @@ struct Font {
 // The windows' default font.
 inline constexpr Font kWindowFont{};
 
-struct ControlSpec {
+struct ControlDesign {
   std::string name = {};  // the design name; rows of an array are NAME_INDEX
   Kind kind = Kind::kLabel;
   std::string caption = {};  // a text box's first text, a frame's title
@@ -89,17 +89,17 @@ struct FormTable {
   std::string caption = {};
   int width = 0, height = 0;  // the client area in twips, below the menu bar
   Border border = Border::kSizable;
-  std::vector<ControlSpec> controls;  // in creation order; later ones lie on top
+  std::vector<ControlDesign> controls;  // in creation order; later ones lie on top
   std::vector<Menu> menus;
   std::vector<LineSpec> lines;  // drawn in order, the last on top
 
   // The control of that name; throws std::out_of_range when there is none.
-  const ControlSpec& control(const std::string& name) const;
+  const ControlDesign& control(const std::string& name) const;
   // The controls that take the keyboard focus, in tab order.
-  std::vector<const ControlSpec*> tabOrder() const;
+  std::vector<const ControlDesign*> tabOrder() const;
   // A control's rectangle in the window's client area, in pixels at
   // `twipsPerPixel`: its container's place in pixels plus its own.
-  Rect pixelRect(const ControlSpec& control, double twipsPerPixel) const;
+  Rect pixelRect(const ControlDesign& control, double twipsPerPixel) const;
 };
 
 // Twips to pixels at `twipsPerPixel`, rounded to the nearest.

@@ -16,12 +16,12 @@ namespace zepo::forms::test {
 // The controls that Tab visits, from the first: those in tab order that
 // are visible and enabled.
 inline std::vector<std::string> expectedTabChain(const FormTable& table) {
-  std::vector<const ControlSpec*> order = table.tabOrder();
+  std::vector<const ControlDesign*> order = table.tabOrder();
   EXPECT_TRUE(std::is_sorted(order.begin(), order.end(),
                              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; }));
   std::vector<std::string> names;
-  for (const ControlSpec* spec : order)
-    if (spec->visible && spec->enabled) names.push_back(spec->name);
+  for (const ControlDesign* design : order)
+    if (design->visible && design->enabled) names.push_back(design->name);
   return names;
 }
 

@@ -16,20 +16,20 @@ namespace zepo::qt {
 
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlDesign;
 using forms::Kind;
 
-QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
-  QString caption = QString::fromStdString(spec.caption);
-  switch (spec.kind) {
+QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
+  QString caption = QString::fromStdString(design.caption);
+  switch (design.kind) {
     case Kind::kLabel: {
       auto* label = new QLabel(caption, parent);
       label->setTextFormat(Qt::PlainText);
       // A label breaks its caption at blanks to fit its width and cuts what
       // does not fit; it never grows.
       label->setWordWrap(true);
-      label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-      if (spec.blackText) {
+      label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      if (design.blackText) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);
@@ -40,8 +40,8 @@ QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
       return new QLineEdit(caption, parent);
     case Kind::kButton: {
       auto* button = new QPushButton(caption, parent);
-      button->setAutoDefault(spec.defaultButton);
-      button->setDefault(spec.defaultButton);
+      button->setAutoDefault(design.defaultButton);
+      button->setDefault(design.defaultButton);
       return button;
     }
     case Kind::kFrame:
@@ -52,7 +52,7 @@ QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
       auto* picture = new QLabel(parent);
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       picture->setPixmap(QPixmap::fromImage(
-          spec.picture == forms::Picture::kInstaller ? installerPicture() : makerPicture()));
+          design.picture == forms::Picture::kInstaller ? installerPicture() : makerPicture()));
       return picture;
     }
     case Kind::kMultiLineText: {
@@ -83,27 +83,28 @@ void setUpWindow(QWidget* window, const forms::FormTable& table) {
 BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Twips& tw,
                         const RunProcedure& run) {
   BuiltForm built;
-  for (const ControlSpec& spec : table.controls) {
-    QWidget* container = spec.container.empty() ? parent : built.get(spec.container);
-    QWidget* widget = makeWidget(spec, container);
-    widget->setObjectName(QString::fromStdString(spec.name));
-    widget->setGeometry(tw.rect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height));
-    if (spec.kind != Kind::kPicture) widget->setFont(qtFont(spec.font));
-    if (!spec.visible) widget->hide();
-    widget->setEnabled(spec.enabled);
-    if (spec.click) {
-      forms::Procedure click = spec.click;
+  for (const ControlDesign& design : table.controls) {
+    QWidget* container = design.container.empty() ? parent : built.get(design.container);
+    QWidget* widget = makeWidget(design, container);
+    widget->setObjectName(QString::fromStdString(design.name));
+    widget->setGeometry(
+        tw.rect(design.rect.left, design.rect.top, design.rect.width, design.rect.height));
+    if (design.kind != Kind::kPicture) widget->setFont(qtFont(design.font));
+    if (!design.visible) widget->hide();
+    widget->setEnabled(design.enabled);
+    if (design.click) {
+      forms::Procedure click = design.click;
       QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget,
                        [run, click] { run(click); });
     }
-    built.add(spec.name, widget);
+    built.add(design.name, widget);
   }
   for (const forms::LineSpec& line : table.lines) {
     int left = tw.px(line.x1);
     new LineControl(parent, line.name.c_str(), QColor::fromRgb(line.colour),
                     QRect(left, tw.px(line.y), tw.px(line.x2) - left, line.thickness));
   }
-  std::vector<const ControlSpec*> chain = table.tabOrder();
+  std::vector<const ControlDesign*> chain = table.tabOrder();
   for (std::size_t i = 1; i < chain.size(); ++i)
     QWidget::setTabOrder(built.get(chain[i - 1]->name), built.get(chain[i]->name));
   if (!chain.empty()) built.get(chain.front()->name)->setFocus();
@@ -111,10 +112,10 @@ BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Tw
 }
 
 void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure& run) {
-  for (const forms::Menu& spec : table.menus) {
-    QMenu* menu = bar->addMenu(QString::fromStdString(spec.caption));
-    menu->setObjectName(QString::fromStdString(spec.name));
-    for (const forms::MenuItem& item : spec.items) {
+  for (const forms::Menu& design : table.menus) {
+    QMenu* menu = bar->addMenu(QString::fromStdString(design.caption));
+    menu->setObjectName(QString::fromStdString(design.name));
+    for (const forms::MenuItem& item : design.items) {
       QAction* action = menu->addAction(QString::fromStdString(item.caption));
       action->setObjectName(QString::fromStdString(item.name));
       forms::Procedure event = item.event;

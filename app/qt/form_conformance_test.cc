@@ -16,7 +16,7 @@
 namespace zepo::qt {
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlDesign;
 using forms::FormTable;
 using forms::Kind;
 
@@ -37,8 +37,8 @@ QString captionOf(QWidget* widget) {
   return widget->property("text").toString();
 }
 
-void expectControl(const ControlSpec& spec, QWidget* window, QWidget* client, double perPixel) {
-  SCOPED_TRACE(spec.name);
+void expectControl(const ControlDesign& design, QWidget* window, QWidget* client, double perPixel) {
+  SCOPED_TRACE(design.name);
   static const std::map<Kind, const char*> classes = {{Kind::kLabel, "QLabel"},
                                                       {Kind::kPicture, "QLabel"},
                                                       {Kind::kTextBox, "QLineEdit"},
@@ -46,34 +46,34 @@ void expectControl(const ControlSpec& spec, QWidget* window, QWidget* client, do
                                                       {Kind::kFrame, "QGroupBox"},
                                                       {Kind::kDriveList, "QComboBox"},
                                                       {Kind::kMultiLineText, "QPlainTextEdit"}};
-  auto* widget = window->findChild<QWidget*>(QString::fromStdString(spec.name));
+  auto* widget = window->findChild<QWidget*>(QString::fromStdString(design.name));
   ASSERT_NE(widget, nullptr);
-  EXPECT_STREQ(widget->metaObject()->className(), classes.at(spec.kind));
+  EXPECT_STREQ(widget->metaObject()->className(), classes.at(design.kind));
   EXPECT_EQ(widget->parentWidget(),
-            spec.container.empty()
+            design.container.empty()
                 ? client
-                : window->findChild<QWidget*>(QString::fromStdString(spec.container)));
+                : window->findChild<QWidget*>(QString::fromStdString(design.container)));
   auto px = [perPixel](int twips) { return forms::pixels(twips, perPixel); };
-  EXPECT_EQ(widget->geometry(), QRect(px(spec.rect.left), px(spec.rect.top), px(spec.rect.width),
-                                      px(spec.rect.height)));
-  EXPECT_EQ(widget->isVisibleTo(window), spec.visible);
-  EXPECT_EQ(widget->isEnabled(), spec.enabled);
-  if (spec.kind == Kind::kPicture) {
+  EXPECT_EQ(widget->geometry(), QRect(px(design.rect.left), px(design.rect.top),
+                                      px(design.rect.width), px(design.rect.height)));
+  EXPECT_EQ(widget->isVisibleTo(window), design.visible);
+  EXPECT_EQ(widget->isEnabled(), design.enabled);
+  if (design.kind == Kind::kPicture) {
     EXPECT_FALSE(qobject_cast<QLabel*>(widget)->pixmap().isNull());
     return;
   }
-  EXPECT_EQ(captionOf(widget).toStdString(), spec.caption);
-  EXPECT_EQ(widget->font().family().toStdString(), spec.font.family);
-  EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), spec.font.points);
-  EXPECT_EQ(widget->font().bold(), spec.font.bold);
+  EXPECT_EQ(captionOf(widget).toStdString(), design.caption);
+  EXPECT_EQ(widget->font().family().toStdString(), design.font.family);
+  EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), design.font.points);
+  EXPECT_EQ(widget->font().bold(), design.font.bold);
   if (auto* button = qobject_cast<QPushButton*>(widget)) {
     // Only a default button answers Enter.
-    EXPECT_EQ(button->isDefault(), spec.defaultButton);
-    EXPECT_EQ(button->autoDefault(), spec.defaultButton);
+    EXPECT_EQ(button->isDefault(), design.defaultButton);
+    EXPECT_EQ(button->autoDefault(), design.defaultButton);
   }
   if (auto* label = qobject_cast<QLabel*>(widget)) {
-    EXPECT_EQ(bool(label->alignment() & Qt::AlignHCenter), spec.centred);
-    if (spec.blackText) {
+    EXPECT_EQ(bool(label->alignment() & Qt::AlignHCenter), design.centred);
+    if (design.blackText) {
       EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::black));
     }
   }
@@ -95,8 +95,8 @@ TEST_F(FormConformanceTest, EveryWindowMatchesItsTable) {
       QList<QSize> icons = window->windowIcon().availableSizes();
       EXPECT_TRUE(icons.contains(QSize(32, 32)) && icons.contains(QSize(16, 16)));
       EXPECT_EQ(client->size(), scaled.twips().size(table->width, table->height));
-      for (const ControlSpec& spec : table->controls)
-        expectControl(spec, window.get(), client, perPixel);
+      for (const ControlDesign& design : table->controls)
+        expectControl(design, window.get(), client, perPixel);
 
       // The focus starts on the first control in tab order, and Tab goes
       // through those that take it now, in tab order.
@@ -132,11 +132,11 @@ TEST_F(FormConformanceTest, ButtonsAndMenuItemsRunTheirProcedures) {
     RunProcedure record = [&ran](forms::Procedure procedure) { ran.push_back(procedure); };
     BuiltForm built = buildControls(&window, *table, ui.twips(), record);
     buildMenus(window.menuBar(), *table, record);
-    for (const ControlSpec& spec : table->controls) {
-      if (spec.kind != Kind::kButton) continue;
+    for (const ControlDesign& design : table->controls) {
+      if (design.kind != Kind::kButton) continue;
       ran.clear();
-      built.get<QPushButton>(spec.name)->click();
-      EXPECT_EQ(ran, std::vector<forms::Procedure>{spec.click}) << spec.name;
+      built.get<QPushButton>(design.name)->click();
+      EXPECT_EQ(ran, std::vector<forms::Procedure>{design.click}) << design.name;
     }
     for (const forms::Menu& menu : table->menus) {
       for (const forms::MenuItem& item : menu.items) {

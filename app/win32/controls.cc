@@ -88,7 +88,7 @@ HFONT Fonts::get(const std::wstring& family, double points, bool bold) {
 
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlDesign;
 using forms::Kind;
 
 HWND addControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
@@ -107,17 +107,17 @@ struct ControlClass {
   DWORD style, exStyle;
 };
 
-ControlClass controlClass(const ControlSpec& spec) {
-  switch (spec.kind) {
+ControlClass controlClass(const ControlDesign& design) {
+  switch (design.kind) {
     case Kind::kLabel:
       // A label breaks its caption at blanks to fit its width and cuts what
       // does not fit; "&" is a character like any other.
-      return {L"STATIC", DWORD(spec.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX, 0};
+      return {L"STATIC", DWORD(design.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX, 0};
     case Kind::kTextBox:
       return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Kind::kButton:
-      return {L"BUTTON", WS_TABSTOP | DWORD(spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-              0};
+      return {L"BUTTON",
+              WS_TABSTOP | DWORD(design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
     case Kind::kFrame:
       return {L"BUTTON", BS_GROUPBOX, 0};
     case Kind::kDriveList:
@@ -224,14 +224,14 @@ HMENU Window::buildMenus() {
   if (table_->menus.empty()) return nullptr;
   HMENU bar = CreateMenu();
   int id = kFirstMenuItemId;
-  for (const forms::Menu& spec : table_->menus) {
+  for (const forms::Menu& design : table_->menus) {
     HMENU menu = CreatePopupMenu();
-    for (const forms::MenuItem& item : spec.items) {
+    for (const forms::MenuItem& item : design.items) {
       AppendMenuW(menu, MF_STRING, id, wide(item.caption).c_str());
       commands_[id++] = item.event;
     }
     AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-                wide(spec.caption).c_str());
+                wide(design.caption).c_str());
   }
   return bar;
 }
@@ -246,31 +246,32 @@ void Window::build(const forms::FormTable& table, const Twips& tw, Fonts& fonts,
          tw.px(table.height), buildMenus());
 
   int id = kFirstControlId;
-  for (const ControlSpec& spec : table.controls) {
-    forms::Rect place = table.pixelRect(spec, tw.perPixel());
+  for (const ControlDesign& design : table.controls) {
+    forms::Rect place = table.pixelRect(design, tw.perPixel());
     RECT rect{place.left, place.top, place.left + place.width, place.top + place.height};
     // The height of a combo box includes its open list.
-    if (spec.kind == Kind::kDriveList) rect.bottom += 160;
-    ControlClass cls = controlClass(spec);
-    DWORD style = cls.style | (spec.visible ? WS_VISIBLE : 0) | (spec.enabled ? 0 : WS_DISABLED);
-    int controlId = spec.defaultButton ? IDOK : id++;
-    HFONT font = spec.kind == Kind::kPicture
+    if (design.kind == Kind::kDriveList) rect.bottom += 160;
+    ControlClass cls = controlClass(design);
+    DWORD style =
+        cls.style | (design.visible ? WS_VISIBLE : 0) | (design.enabled ? 0 : WS_DISABLED);
+    int controlId = design.defaultButton ? IDOK : id++;
+    HFONT font = design.kind == Kind::kPicture
                      ? nullptr
-                     : fonts.get(wide(spec.font.family), spec.font.points, spec.font.bold);
-    HWND control =
-        addControl(hwnd_, cls.name, wide(spec.caption), style, controlId, rect, font, cls.exStyle);
-    controls_[spec.name] = {control, controlId};
-    if (spec.click) commands_[controlId] = spec.click;
-    if (spec.blackText) blackText_.insert(control);
-    if (spec.picture != forms::Picture::kNone) {
+                     : fonts.get(wide(design.font.family), design.font.points, design.font.bold);
+    HWND control = addControl(hwnd_, cls.name, wide(design.caption), style, controlId, rect, font,
+                              cls.exStyle);
+    controls_[design.name] = {control, controlId};
+    if (design.click) commands_[controlId] = design.click;
+    if (design.blackText) blackText_.insert(control);
+    if (design.picture != forms::Picture::kNone) {
       HBITMAP bitmap =
-          spec.picture == forms::Picture::kInstaller ? installerPicture() : makerPicture();
+          design.picture == forms::Picture::kInstaller ? installerPicture() : makerPicture();
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
       pictures_.emplace_back(control, bitmap);
     }
   }
   std::vector<HWND> chain;
-  for (const ControlSpec* spec : table.tabOrder()) chain.push_back(control(spec->name));
+  for (const ControlDesign* design : table.tabOrder()) chain.push_back(control(design->name));
   chainTabOrder(hwnd_, chain);
   if (!chain.empty()) focus_ = chain.front();
 }

@@ -91,12 +91,12 @@ bool hasClass(HWND control, const wchar_t* expected) {
 
 // What a control of that kind is: its window class and the style bits that
 // make it one.
-bool isKind(HWND control, const forms::ControlSpec& spec) {
+bool isKind(HWND control, const forms::ControlDesign& design) {
   LONG style = GetWindowLongW(control, GWL_STYLE);
-  switch (spec.kind) {
+  switch (design.kind) {
     case forms::Kind::kLabel:
       return hasClass(control, L"Static") &&
-             (style & SS_TYPEMASK) == (spec.centred ? SS_CENTER : SS_LEFT);
+             (style & SS_TYPEMASK) == (design.centred ? SS_CENTER : SS_LEFT);
     case forms::Kind::kPicture:
       return hasClass(control, L"Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
              SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
@@ -107,7 +107,7 @@ bool isKind(HWND control, const forms::ControlSpec& spec) {
              (style & WS_VSCROLL);
     case forms::Kind::kButton:
       return hasClass(control, L"Button") &&
-             (style & BS_TYPEMASK) == (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+             (style & BS_TYPEMASK) == (design.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case forms::Kind::kFrame:
       return hasClass(control, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX;
     case forms::Kind::kDriveList:
@@ -145,13 +145,13 @@ TEST(Win32UiTest, EveryWindowMatchesItsTable) {
       GetClientRect(hwnd, &client);
       EXPECT_EQ(client.right, forms::pixels(table->width, perPixel));
       EXPECT_EQ(client.bottom, forms::pixels(table->height, perPixel));
-      for (const forms::ControlSpec& spec : table->controls) {
-        SCOPED_TRACE(spec.name);
-        HWND control = window->control(spec.name);
+      for (const forms::ControlDesign& design : table->controls) {
+        SCOPED_TRACE(design.name);
+        HWND control = window->control(design.name);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(GetParent(control), hwnd);
-        EXPECT_TRUE(isKind(control, spec));
-        forms::Rect want = table->pixelRect(spec, perPixel);
+        EXPECT_TRUE(isKind(control, design));
+        forms::Rect want = table->pixelRect(design, perPixel);
         RECT got;
         GetWindowRect(control, &got);
         MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&got), 2);
@@ -159,22 +159,22 @@ TEST(Win32UiTest, EveryWindowMatchesItsTable) {
         EXPECT_EQ(got.top, want.top);
         // A picture's box takes the size of its picture; a drop-down list is
         // as high as its font makes it.
-        if (spec.kind != forms::Kind::kPicture) {
+        if (design.kind != forms::Kind::kPicture) {
           EXPECT_EQ(got.right - got.left, want.width);
-          if (spec.kind != forms::Kind::kDriveList) {
+          if (design.kind != forms::Kind::kDriveList) {
             EXPECT_EQ(got.bottom - got.top, want.height);
           }
         }
-        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0, spec.visible);
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, spec.enabled);
-        if (spec.kind == forms::Kind::kPicture) continue;
-        if (spec.kind != forms::Kind::kDriveList) {
-          EXPECT_EQ(windowText(control), spec.caption);
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0, design.visible);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, design.enabled);
+        if (design.kind == forms::Kind::kPicture) continue;
+        if (design.kind != forms::Kind::kDriveList) {
+          EXPECT_EQ(windowText(control), design.caption);
         }
         LOGFONTW font = fontOf(control);
-        EXPECT_EQ(narrow(font.lfFaceName), spec.font.family);
-        EXPECT_EQ(font.lfHeight, -std::lround(spec.font.points * dpi / 72.0));
-        EXPECT_EQ(font.lfWeight, spec.font.bold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(narrow(font.lfFaceName), design.font.family);
+        EXPECT_EQ(font.lfHeight, -std::lround(design.font.points * dpi / 72.0));
+        EXPECT_EQ(font.lfWeight, design.font.bold ? FW_BOLD : FW_NORMAL);
       }
 
       // Tab goes through the controls that take the focus now, in tab
@@ -225,12 +225,12 @@ TEST(Win32UiTest, ButtonsAndMenuItemsRunTheirProcedures) {
   Fonts fonts;
   for (const forms::FormTable* table : forms::allForms()) {
     RecordingWindow window(*table, fonts);
-    for (const forms::ControlSpec& spec : table->controls) {
-      if (spec.kind != forms::Kind::kButton) continue;
+    for (const forms::ControlDesign& design : table->controls) {
+      if (design.kind != forms::Kind::kButton) continue;
       window.ran.clear();
-      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(spec.name), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(window.control(spec.name)));
-      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{spec.click}) << spec.name;
+      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(design.name), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window.control(design.name)));
+      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{design.click}) << design.name;
     }
     HMENU bar = GetMenu(window.hwnd());
     for (std::size_t m = 0; m < table->menus.size(); ++m) {
