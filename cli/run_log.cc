@@ -6,6 +6,8 @@
 #include <windows.h>
 #endif
 
+#include "platform/registry_store.h"
+
 namespace zepo::cli {
 
 namespace {
@@ -23,23 +25,6 @@ std::FILE* openForAppending(const std::string& path) {
 #else
   return std::fopen(path.c_str(), "ab");
 #endif
-}
-
-const char* rootName(RegKey key) {
-  switch (key) {
-    case kHkeyClassesRoot:
-      return "HKEY_CLASSES_ROOT";
-    case kHkeyCurrentUser:
-      return "HKEY_CURRENT_USER";
-    case kHkeyLocalMachine:
-      return "HKEY_LOCAL_MACHINE";
-    case kHkeyUsers:
-      return "HKEY_USERS";
-    case kHkeyCurrentConfig:
-      return "HKEY_CURRENT_CONFIG";
-    default:
-      return nullptr;
-  }
 }
 
 // A value as text: a string without its closing zero byte, anything else
@@ -93,7 +78,7 @@ void RunLog::add(const std::string& text) {
 }
 
 std::string LoggingPlatform::keyName(RegKey key) const {
-  if (const char* root = rootName(key)) return root;
+  if (const char* root = predefinedKeyName(key)) return root;
   auto known = keys_.find(key);
   return known != keys_.end() ? known->second : "?";
 }

@@ -27,20 +27,8 @@ constexpr std::uint32_t kSetValueRights = kKeySetValue | 0x40000000 /* GENERIC_W
 // HKEY_DYN_DATA are no such keys on the NT family, and kInvalidRootKey is
 // no key at all: their handles are invalid here.
 std::optional<std::string> rootName(RegKey key) {
-  switch (key) {
-    case kHkeyClassesRoot:
-      return "HKEY_CLASSES_ROOT";
-    case kHkeyCurrentUser:
-      return "HKEY_CURRENT_USER";
-    case kHkeyLocalMachine:
-      return "HKEY_LOCAL_MACHINE";
-    case kHkeyUsers:
-      return "HKEY_USERS";
-    case kHkeyCurrentConfig:
-      return "HKEY_CURRENT_CONFIG";
-    default:
-      return std::nullopt;
-  }
+  if (const char* name = predefinedKeyName(key)) return name;
+  return std::nullopt;
 }
 
 // The full path of the key that a handle stands for: a predefined key or a

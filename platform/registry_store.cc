@@ -341,4 +341,21 @@ std::string RegistryTree::text() const {
   return out + "\r\n";
 }
 
+const char* predefinedKeyName(RegKey key) {
+  switch (key) {
+    case kHkeyClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case kHkeyCurrentUser:
+      return "HKEY_CURRENT_USER";
+    case kHkeyLocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case kHkeyUsers:
+      return "HKEY_USERS";
+    case kHkeyCurrentConfig:
+      return "HKEY_CURRENT_CONFIG";
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace zepo

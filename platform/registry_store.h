@@ -39,6 +39,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace zepo {
 
 class RegistryTree {
@@ -147,5 +149,10 @@ class RegistryStore {
   RegistryTree tree_;
   Stamp stamp_;
 };
+
+// The name of a predefined key that holds keys and values
+// ("HKEY_LOCAL_MACHINE"); null for HKEY_PERFORMANCE_DATA and HKEY_DYN_DATA,
+// which are no such keys on the NT family, and for any other handle.
+const char* predefinedKeyName(RegKey key);
 
 }  // namespace zepo
