@@ -34,6 +34,21 @@ Rect FormTable::pixelRect(const ControlDesign& design, double twipsPerPixel) con
   return rect;
 }
 
+bool isRow(const ControlDesign& design) {
+  const std::size_t underscore = design.name.rfind('_');
+  return underscore != std::string::npos && underscore + 1 < design.name.size() &&
+         design.name.find_first_not_of("0123456789", underscore + 1) == std::string::npos;
+}
+
+std::string accessibleName(const FormTable& form, const ControlDesign& design,
+                           const std::string& rowFolder) {
+  if (design.namedBy.empty())
+    return takesFocus(design.kind) && design.kind != Kind::kButton ? form.caption : design.caption;
+  std::string name = form.control(design.namedBy).caption;
+  if (isRow(design) && !rowFolder.empty()) name += " " + rowFolder;
+  return name;
+}
+
 int pixels(int twips, double twipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
 }

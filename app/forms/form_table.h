@@ -102,6 +102,17 @@ struct FormTable {
   Rect pixelRect(const ControlDesign& control, double twipsPerPixel) const;
 };
 
+// What a screen reader says a control is. A button, a label or a frame says
+// its caption; a field says the caption of the label that names it, and a
+// row of an array (NAME_INDEX) says also the folder its row is about
+// (`rowFolder`: what the row's folder box shows), since five boxes named
+// "Stato" tell nothing apart; a field that no label names says the
+// window's caption.
+std::string accessibleName(const FormTable& form, const ControlDesign& control,
+                           const std::string& rowFolder = {});
+// Whether the control is a row of an array of controls (NAME_INDEX).
+bool isRow(const ControlDesign& control);
+
 // Twips to pixels at `twipsPerPixel`, rounded to the nearest.
 int pixels(int twips, double twipsPerPixel);
 // Whether controls of that kind take the keyboard focus.
