@@ -11,7 +11,8 @@
 namespace zepo::qt {
 
 // A font as designed: family, size in points, weight. The family is kept as
-// given; fonts that Linux lacks fall back through fontconfig.
+// given; fonts that Linux lacks fall back through fontconfig, Arial Black to
+// the heaviest style of its stand-in.
 QFont designFont(const QString& family, double points, bool bold = false);
 // The windows' default font: MS Sans Serif 8.25 pt.
 QFont windowFont();

@@ -80,6 +80,12 @@ void setUpWindow(QWidget* window, const forms::FormTable& table) {
   window->setFont(windowFont());
 }
 
+void nameControl(QWidget* widget, const forms::FormTable& table, const std::string& rowFolder) {
+  const ControlDesign& design = table.control(widget->objectName().toStdString());
+  widget->setAccessibleName(
+      QString::fromStdString(forms::accessibleName(table, design, rowFolder)));
+}
+
 BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Twips& tw,
                         const RunProcedure& run) {
   BuiltForm built;
@@ -99,6 +105,18 @@ BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Tw
     }
     built.add(design.name, widget);
   }
+  // What a screen reader says of each control that takes the focus; a
+  // label's and a frame's own caption says the rest. A label that names one
+  // field is its buddy, which tells the name to the accessibility tools as
+  // a relation too.
+  for (const ControlDesign& design : table.controls) {
+    if (!forms::takesFocus(design.kind)) continue;
+    nameControl(built.get(design.name), table, {});
+    auto* label = design.namedBy.empty() || forms::isRow(design)
+                      ? nullptr
+                      : built.get<QLabel>(design.namedBy);
+    if (label) label->setBuddy(built.get(design.name));
+  }
   for (const forms::LineSpec& line : table.lines) {
     int left = tw.px(line.x1);
     new LineControl(parent, line.name.c_str(), QColor::fromRgb(line.colour),
@@ -115,6 +133,9 @@ void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure
   for (const forms::Menu& design : table.menus) {
     QMenu* menu = bar->addMenu(QString::fromStdString(design.caption));
     menu->setObjectName(QString::fromStdString(design.name));
+    // A drop-down menu is a window of its own and would take the
+    // application's face, not the menu bar's.
+    menu->setFont(bar->font());
     for (const forms::MenuItem& item : design.items) {
       QAction* action = menu->addAction(QString::fromStdString(item.caption));
       action->setObjectName(QString::fromStdString(item.name));

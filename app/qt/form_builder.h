@@ -36,11 +36,15 @@ class BuiltForm {
 
 // Names `window` and gives it the window font, its caption and its icon.
 void setUpWindow(QWidget* window, const forms::FormTable& table);
+// Gives a control the name a screen reader says of it (forms::accessibleName):
+// a row of the check window's columns says also its folder, `rowFolder`.
+void nameControl(QWidget* widget, const forms::FormTable& table, const std::string& rowFolder);
 // Builds the controls (and the lines) of `table` on `parent`, the window or
-// the area below its menu bar, and gives the focus to the first in tab
-// order.
+// the area below its menu bar, names them for the screen readers, and
+// gives the focus to the first in tab order.
 BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Twips& tw,
                         const RunProcedure& run);
+// The menus, in the menu bar's face.
 void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure& run);
 
 }  // namespace zepo::qt

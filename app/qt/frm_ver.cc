@@ -38,6 +38,9 @@ void FrmVerWindow::showRecord() {
   for (int i = 0; i < EsitoVerifica::kRows; ++i) {
     row("txtDir_", i)->setText(QString::fromStdString(esito.txtDir[i]));
     showStateBox(row("txtCheck_", i), esito.txtCheck[i]);
+    // Each row's boxes say which folder they are about.
+    for (const char* column : {"txtDir_", "txtCheck_"})
+      nameControl(row(column, i), forms::checkForm(), esito.txtDir[i]);
   }
   showStateBox(controls_.get<QLineEdit>("txtSistema"), esito.txtSistema);
   controls_.get("cmdRipara")->setVisible(esito.cmdRiparaVisible);

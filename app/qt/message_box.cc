@@ -96,6 +96,9 @@ InputBox::InputBox(const std::string& prompt, const std::string& title, QWidget*
   cancel_->setObjectName("Annulla");
   field_ = new QLineEdit(this);
   field_->setObjectName("field");
+  // The prompt names the field for a screen reader.
+  field_->setAccessibleName(prompt_->text());
+  prompt_->setBuddy(field_);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(prompt_, 0, 0, 3, 1);
