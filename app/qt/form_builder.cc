@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 
 #include "app/qt/controls.h"
@@ -18,6 +20,23 @@ namespace {
 
 using forms::ControlDesign;
 using forms::Kind;
+
+// A command button that Enter presses as Space does while it has the focus,
+// in any window, as Windows users expect; in a dialog Enter still goes to
+// the default button when the focus is elsewhere.
+class CommandButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
   QString caption = QString::fromStdString(design.caption);
@@ -39,7 +58,7 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     case Kind::kTextBox:
       return new QLineEdit(caption, parent);
     case Kind::kButton: {
-      auto* button = new QPushButton(caption, parent);
+      auto* button = new CommandButton(caption, parent);
       button->setAutoDefault(design.defaultButton);
       button->setDefault(design.defaultButton);
       return button;
@@ -78,6 +97,10 @@ void setUpWindow(QWidget* window, const forms::FormTable& table) {
   window->setWindowTitle(QString::fromStdString(table.caption));
   window->setWindowIcon(appIcon());
   window->setFont(windowFont());
+  // Alt+F4 closes the window as its close box does, also where no window
+  // manager takes the key.
+  auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window);
+  QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
 }
 
 void nameControl(QWidget* widget, const forms::FormTable& table, const std::string& rowFolder) {
@@ -143,6 +166,11 @@ void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure
       QObject::connect(action, &QAction::triggered, bar, [run, event] { run(event); });
     }
   }
+  // F10 opens the first menu from any control, as Alt does.
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), bar);
+  QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+    if (!bar->actions().isEmpty()) bar->setActiveAction(bar->actions().first());
+  });
 }
 
 }  // namespace zepo::qt

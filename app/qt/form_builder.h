@@ -34,7 +34,8 @@ class BuiltForm {
   std::map<std::string, QWidget*> controls_;
 };
 
-// Names `window` and gives it the window font, its caption and its icon.
+// Names `window` and gives it the window font, its caption, its icon and
+// the close key.
 void setUpWindow(QWidget* window, const forms::FormTable& table);
 // Gives a control the name a screen reader says of it (forms::accessibleName):
 // a row of the check window's columns says also its folder, `rowFolder`.
@@ -44,7 +45,7 @@ void nameControl(QWidget* widget, const forms::FormTable& table, const std::stri
 // gives the focus to the first in tab order.
 BuiltForm buildControls(QWidget* parent, const forms::FormTable& table, const Twips& tw,
                         const RunProcedure& run);
-// The menus, in the menu bar's face.
+// The menus in the menu bar's face; F10 opens the first.
 void buildMenus(QMenuBar* bar, const forms::FormTable& table, const RunProcedure& run);
 
 }  // namespace zepo::qt

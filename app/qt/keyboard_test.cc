@@ -1,0 +1,165 @@
+// The installer run from the keyboard alone on the demo workstation: every
+// key goes to the window that has the focus, which hands it to its focused
+// control or to the open menu, as the keyboard's keys do. The operator
+// finds the controls by what the screen reader says of them.
+#include <QAccessible>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QtTest/QTest>
+
+#include "app/qt/test_app.h"
+#include "install/install_test_fixture.h"
+#include "shell/main_window.h"
+
+namespace zepo::qt {
+namespace {
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  KeyboardTest() {
+    uitest::application();
+    ui.attach(app);
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &context, [this](QWindow* window) {
+      if (window) focusHistory.push_back(window);
+    });
+  }
+  ~KeyboardTest() override { uitest::deleteUnloadedWindows(); }
+
+  // The window that has the focus, as a window manager gives it (the
+  // offscreen platform has none): a box that opens takes it; when the
+  // window that had it goes, the last one that had it before and still
+  // shows takes it back.
+  QWindow* focusWindow() {
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* next = modal ? modal->windowHandle() : nullptr;
+    for (auto window = focusHistory.rbegin(); !next && window != focusHistory.rend(); ++window)
+      if (*window && (*window)->isVisible()) next = *window;
+    if (!QApplication::activePopupWidget() && next && QGuiApplication::focusWindow() != next) {
+      next->requestActivate();
+      QCoreApplication::processEvents();
+    }
+    return QGuiApplication::focusWindow();
+  }
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWindow* window = focusWindow();
+    ASSERT_NE(window, nullptr) << "no window has the focus";
+    QTest::keyClick(window, key, modifiers);
+  }
+  void type(const char* text) {
+    for (; *text; ++text) QTest::keyClick(focusWindow(), *text);
+  }
+  // What the screen reader says of the control that has the focus.
+  static QString focused() {
+    QWidget* widget = QApplication::focusWidget();
+    return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name) : "";
+  }
+  // The item marked in the open menu.
+  static QString activeItem() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return menu && menu->activeAction() ? menu->activeAction()->text() : "";
+  }
+  // Tab until the control of that name has the focus.
+  void tabTo(const QString& name) {
+    for (int tabs = 0; tabs < 20 && focused() != name; ++tabs) press(Qt::Key_Tab);
+    ASSERT_EQ(focused().toStdString(), name.toStdString());
+  }
+  // Runs `open`, answering each box that it shows by typing what `typed`
+  // gives for it, then Enter; the boxes' texts, in order.
+  template <typename Open>
+  QStringList answerWithEnter(Open open, QStringList typed = {}) {
+    QStringList seen;
+    uitest::whileModal(
+        [&](QWidget* box) {
+          seen << uitest::boxText(box);
+          if (!typed.isEmpty()) type(typed.takeFirst().toUtf8());
+          press(Qt::Key_Return);
+        },
+        open);
+    return seen;
+  }
+  // The start as main() makes it, the server's name typed in its box.
+  void start() {
+    EXPECT_EQ(answerWithEnter([&] { return ui.runEvent(frmMain::Form_Load); }, {"ZEPOSRV"}),
+              QStringList{"Inserire il nome del server"});
+    ui.show(Form::kMain);
+    QCoreApplication::processEvents();
+  }
+
+  QObject context;
+  std::vector<QPointer<QWindow>> focusHistory;
+  TestWorkstation demo{TestWorkstation::demo()};
+  QtUi ui{Twips::ofScreen()};
+  Installer app{demo.platform(), ui};
+};
+
+TEST_F(KeyboardTest, InstallCheckAndRepair) {
+  start();
+  tabTo("N. client");
+  type("7");
+  tabTo("Installa");
+  EXPECT_EQ(answerWithEnter([this] { press(Qt::Key_Return); }).value(2),
+            "Installazione completata.");
+  EXPECT_TRUE(demo.isFolder("d:\\zepo\\prog\\moduli"));
+
+  const std::string hosts = testing::hostsFolder(demo.platform()) + "\\hosts";
+  const std::string installed = demo.readFile(hosts);
+  const std::string serverLine = "192.0.2.10\tZEPOSRV\r\n";
+  std::string broken = installed;
+  demo.writeFile(hosts, broken.erase(broken.find(serverLine), serverLine.size()));
+
+  // "Verifica" from the menus: F10 opens the first, Right the next.
+  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Down}) press(key);
+  ASSERT_EQ(activeItem().toStdString(), "Verifica installazione");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), "OK");
+  tabTo("Report Errori");
+  press(Qt::Key_Return);
+  auto* report = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(report->toPlainText(), "Errore nel file HOSTS\n");
+  tabTo("OK");
+  press(Qt::Key_Return);
+  EXPECT_FALSE(report->isVisible());
+  tabTo("Ripara");
+  press(Qt::Key_Return);
+  EXPECT_EQ(demo.readFile(hosts), installed);
+
+  // Again with Alt, which marks the first menu; Down opens the one marked.
+  for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) press(key);
+  ASSERT_EQ(activeItem().toStdString(), "Verifica installazione");
+  press(Qt::Key_Return);
+  QWidget* ver = ui.window(Form::kVer);
+  EXPECT_TRUE(ver->isVisible());
+  EXPECT_EQ(ver->findChild<QLabel*>("lblTotale")->text(), "Nessun errore");
+  tabTo("OK");
+  press(Qt::Key_Return);
+  EXPECT_FALSE(ver->isVisible());
+  press(Qt::Key_F4, Qt::AltModifier);
+  EXPECT_TRUE(ui.ended());
+}
+
+// F10 and Alt open the menus from every control; the arrow keys then move
+// in the menus, never the drive list.
+TEST_F(KeyboardTest, MenusOpenFromEveryControl) {
+  start();
+  auto* drives = ui.window(Form::kMain)->findChild<QComboBox*>("dlbDrive");
+  const QString drive = drives->currentText();
+  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+    for (int control = 0; control < 8; ++control, press(Qt::Key_Tab)) {
+      SCOPED_TRACE(focused().toStdString() + (key == Qt::Key_Alt ? " Alt" : " F10"));
+      for (Qt::Key next : {key, Qt::Key_Down, Qt::Key_Down}) press(next);
+      EXPECT_EQ(activeItem().toStdString(), "Esci");
+      for (int escapes = 0; escapes < 3 && (QApplication::activePopupWidget() ||
+                                            qobject_cast<QMenuBar*>(QApplication::focusWidget()));
+           ++escapes)
+        press(Qt::Key_Escape);
+      EXPECT_EQ(drives->currentText(), drive);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zepo::qt
