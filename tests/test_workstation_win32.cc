@@ -206,7 +206,6 @@ void TestWorkstation::addDrive(char letter, const std::string& label) {
                           !defineDrive(letter, unixPath)))) {
     throw std::runtime_error(std::string("Wine's mount manager did not make drive ") + letter);
   }
-  options_.labels[letter] = label;
 }
 
 void TestWorkstation::writeFile(const std::string& windowsPath, const std::string& bytes) {
