@@ -14,7 +14,6 @@
 
 #include "platform/errors.h"
 #include "platform/test_error_of.h"
-#include "platform/win32_test_support.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
@@ -33,7 +32,13 @@ class Win32PlatformTest : public ::testing::Test {
 // Every name in a folder, hidden ones too.
 Names everyName(const std::string& folder) {
   Names names;
-  for (const win32::FolderEntry& entry : win32::folderEntries(folder)) names.push_back(entry.name);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
 }

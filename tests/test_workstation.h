@@ -124,15 +124,6 @@ class TestWorkstation {
   Options options_;
   std::unique_ptr<WorkstationPlatform> platform_;
 #ifdef _WIN32
-  // What a test may change of the system's own drive C:, as it was before.
-  struct Snapshot {
-    std::string folder;
-    std::vector<std::string> names;            // upper-case names of its entries
-    std::map<std::string, std::string> files;  // name -> bytes of the files kept
-  };
-  void restore(const Snapshot& snapshot);
-
-  std::vector<Snapshot> snapshots_;
   std::map<char, std::string> drives_;  // drives made for the test -> folder
   std::vector<std::string> shares_;     // share folders made for the test
 #endif

@@ -1,167 +1,180 @@
 // The test workstation of the Windows build: the system itself, run under
-// Wine, with the test's drives and shares made on the fly. A drive is a
-// temporary folder that Wine's mount manager maps to the letter; a share is
-// a folder of the Wine prefix's dosdevices/unc. Both go when the
-// workstation goes.
-//
-// Drive C: is the system's own for the whole run, not a fresh one per
-// test: the workstation notes what its root, the Windows folder, the hosts
-// folder and the program folder hold when it is made, and puts them back
-// when it goes (new entries removed, the system files' bytes written
-// back). The installer's registry keys are removed at both ends, so that
-// each test starts from a registry the installer never wrote, as on Linux.
+// Wine in a Wine prefix made for the run (scripts/test-windows), with the
+// test's drives and shares made on the fly in that prefix. A drive is a
+// folder of the workstation that Wine's mount manager maps to the letter; a
+// share is a folder of the prefix's dosdevices/unc. Both go when the
+// workstation goes, whether its test passed or not, and so do the
+// installer's registry keys: the prefix is left as the workstation found it.
 #include <windows.h>
+#include <winioctl.h>
 
-#include <algorithm>
 #include <cctype>
-#include <functional>
-#include <optional>
-#include <random>
-#include <sstream>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
 #include "platform/codepage.h"
-#include "platform/platform.h"
-#include "platform/win32_test_support.h"
-#include "platform/windows_layout.h"
 #include "platform/windows_names.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
 namespace {
 
-// Makes every folder of the path that is missing, with the path's
-// spelling: the path itself when it ends in a separator, else the folders
-// up to its last component. A drive's root and \\server\share are there.
-void makeFolders(const std::string& windowsPath) {
-  const std::size_t first = windowsPath.compare(0, 2, "\\\\") == 0
-                                ? windowsPath.find_first_of("\\/", windowsPath.find('\\', 2) + 1)
-                                : 2;
-  if (first == std::string::npos) return;
-  for (std::size_t cut = windowsPath.find_first_of("\\/", first + 1); cut != std::string::npos;
-       cut = windowsPath.find_first_of("\\/", cut + 1)) {
-    win32::makeFolder(windowsPath.substr(0, cut));
+// The Wine prefix as a Linux folder; the tests need Wine to make drives and
+// shares.
+std::string winePrefix() {
+  const char* prefix = std::getenv("WINEPREFIX");
+  if (prefix == nullptr || *prefix == '\0') {
+    throw std::runtime_error("the Windows tests run under Wine with WINEPREFIX set");
+  }
+  return prefix;
+}
+
+// The Windows path of a Linux path: Wine shows the Linux root as drive Z:.
+std::string windowsPathOf(std::string unixPath) {
+  for (char& c : unixPath) c = c == '/' ? '\\' : c;
+  return "Z:" + unixPath;
+}
+
+bool makeFolder(const std::string& path) {
+  return ::CreateDirectoryA(toCodePage(path).c_str(), nullptr) ||
+         ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// Removes a file or a folder with everything in it, whatever its attributes.
+void removeEntry(const std::string& path) {
+  const std::string name = toCodePage(path);
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    ::DeleteFileA(name.c_str());
+    return;
+  }
+  WIN32_FIND_DATAA entry;
+  HANDLE find = ::FindFirstFileA((name + "\\*").c_str(), &entry);
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) {
+    const std::string child = entry.cFileName;
+    if (child != "." && child != "..") removeEntry(path + "\\" + fromCodePage(child));
+  }
+  if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+  ::RemoveDirectoryA(name.c_str());
+}
+
+// Maps drive `letter` to the Linux folder through Wine's mount manager, as
+// winecfg does; an empty folder unmaps it. The request is laid out as Wine's
+// include/ddk/mountmgr.h has it.
+bool defineDrive(char letter, const std::string& unixFolder) {
+  struct {
+    ULONG size;
+    UINT32 type;
+    UINT32 fsType;
+    DWORD serial;
+    ULONGLONG unixDevice;
+    WCHAR letter;
+    USHORT mountPointOffset, deviceOffset, labelOffset;
+    char mountPoint[MAX_PATH];
+  } request{};
+  if (unixFolder.size() >= sizeof request.mountPoint) return false;
+  // A removable drive with a FAT file system: Wine keeps a volume label for
+  // a drive made on the fly only then.
+  request.type = DRIVE_REMOVABLE;
+  request.fsType = 1;
+  request.letter = static_cast<WCHAR>(letter);
+  request.size = offsetof(decltype(request), mountPoint);
+  if (!unixFolder.empty()) {
+    request.mountPointOffset = static_cast<USHORT>(request.size);
+    std::memcpy(request.mountPoint, unixFolder.c_str(), unixFolder.size() + 1);
+    request.size += static_cast<ULONG>(unixFolder.size() + 1);
+  }
+  HANDLE manager =
+      ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (manager == INVALID_HANDLE_VALUE) return false;
+  DWORD returned = 0;
+  const BOOL done = ::DeviceIoControl(
+      manager, CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS), &request,
+      request.size, nullptr, 0, &returned, nullptr);
+  ::CloseHandle(manager);
+  return done != FALSE;
+}
+
+// The key of a path that starts with a root's name in full, in the
+// installer's 32-bit view; nullptr when it cannot be opened. Names are the
+// registry's own bytes, in the code page.
+HKEY openKey(const std::string& keyPath, REGSAM access) {
+  static const std::pair<const char*, HKEY> kRoots[] = {
+      {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+      {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+      {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+      {"HKEY_USERS", HKEY_USERS},
+      {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
+  const std::size_t cut = keyPath.find('\\');
+  const std::string subKey = cut == std::string::npos ? "" : keyPath.substr(cut + 1);
+  for (const auto& [name, root] : kRoots) {
+    HKEY key = nullptr;
+    if (upperName(keyPath.substr(0, cut)) == name &&
+        ::RegOpenKeyExA(root, subKey.c_str(), 0, access | KEY_WOW64_32KEY, &key) == ERROR_SUCCESS) {
+      return key;
+    }
+  }
+  return nullptr;
+}
+
+// Removes the keys that the installer writes, under both roots it writes.
+void removeInstallerKeys() {
+  for (const char* path : {"HKEY_CURRENT_USER\\software", "HKEY_USERS\\.default\\software"}) {
+    if (HKEY key = openKey(path, KEY_ALL_ACCESS)) {
+      ::RegDeleteTreeA(key, "prologue software");
+      ::RegCloseKey(key);
+    }
   }
 }
 
 }  // namespace
 
 TestWorkstation::Folder::Folder() {
-  std::random_device random;
-  char temp[MAX_PATH + 1] = {};
-  std::string root(temp, ::GetTempPathA(sizeof temp, temp));
-  while (!root.empty() && root.back() == '\\') root.pop_back();
-  for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
-    std::ostringstream name;
-    name << root << "\\zepo-test-" << std::hex << random() << random();
-    if (!win32::exists(name.str()) && win32::makeFolder(name.str())) path = name.str();
+  const std::string base = windowsPathOf(winePrefix()) + "\\zepo-test-";
+  for (int n = 0; n < 1000 && path.empty(); ++n) {
+    const std::string name =
+        base + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(n);
+    if (::CreateDirectoryA(name.c_str(), nullptr)) path = name;
   }
-  if (path.empty()) throw std::runtime_error("no temporary folder could be made");
+  if (path.empty()) throw std::runtime_error("no folder for a test workstation could be made");
 }
 
 TestWorkstation::Folder::~Folder() {
-  win32::removeEntry(path);
+  removeEntry(path);
 }
-
-namespace {
-
-// The keys that the installer writes, below the roots it writes them under.
-constexpr const char* kInstallerKey = "software\\prologue software";
-constexpr const char* kDefaultUserInstallerKey = ".default\\software\\prologue software";
-
-void removeInstallerKeys() {
-  win32::removeRegistryTree(kHkeyCurrentUser, kInstallerKey);
-  win32::removeRegistryTree(kHkeyUsers, kDefaultUserInstallerKey);
-}
-
-}  // namespace
 
 TestWorkstation::TestWorkstation() : TestWorkstation(Options()) {}
 
 TestWorkstation::TestWorkstation(const Options& options) : options_(options) {
   platform_ = std::make_unique<Win32Platform>();
-  std::string windows(255, ' ');
-  windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
-  const std::string etc = hostsFolder(windows, platform_->osPlatform());
-  // Text files of the Windows folder (system.ini, hosts, services of the 9x
-  // family...) and every file of the hosts folder are kept byte for byte;
-  // of the rest only what is there.
-  auto textFile = [](const std::string& name) {
-    std::string upper = upperName(name);
-    std::size_t dot = upper.rfind('.');
-    return dot == std::string::npos || upper.substr(dot) == ".INI" || upper.substr(dot) == ".SAM" ||
-           upper.substr(dot) == ".BAK";
-  };
-  auto everyFile = [](const std::string&) { return true; };
-  auto noFile = [](const std::string&) { return false; };
-  const std::pair<std::string, std::function<bool(const std::string&)>> kept[] = {
-      {windows.substr(0, 2), noFile},
-      {windows, textFile},
-      {etc, everyFile},
-      {platform_->appPath(), noFile},
-  };
-  for (const auto& [folder, keepBytes] : kept) {
-    Snapshot snapshot;
-    snapshot.folder = folder;
-    for (const win32::FolderEntry& entry : win32::folderEntries(folder)) {
-      snapshot.names.push_back(upperName(entry.name));
-      if (entry.folder || !keepBytes(entry.name)) continue;
-      if (std::optional<std::string> bytes = win32::readBytes(folder + "\\" + entry.name)) {
-        snapshot.files[entry.name] = *bytes;
-      }
-    }
-    snapshots_.push_back(std::move(snapshot));
-  }
   removeInstallerKeys();
-  // The default workstation has the sample of hosts that Windows ships
-  // beside it; Wine has none.
-  if (!win32::exists(etc + "\\hosts.sam")) {
-    std::optional<std::string> hosts = win32::readBytes(etc + "\\hosts");
-    win32::writeBytes(etc + "\\hosts.sam", hosts ? *hosts : "127.0.0.1       localhost\r\n");
-  }
-  // And the desktop that the install command uses for its platform and
-  // version, which Wine keeps elsewhere.
-  const std::string desktop =
-      allUsersDesktop(windows, platform_->osPlatform(), platform_->osVersion());
-  makeFolders(desktop + "\\");
 }
 
 TestWorkstation::~TestWorkstation() {
   platform_.reset();  // closes its files first
-  for (const auto& [letter, folder] : drives_) win32::wineDefineDrive(letter, "", "");
-  for (const std::string& share : shares_) win32::removeEntry(share);
-  for (auto it = snapshots_.rbegin(); it != snapshots_.rend(); ++it) restore(*it);
+  for (const auto& [letter, folder] : drives_) {
+    defineDrive(letter, "");
+    // The mount manager keeps the drive's type after the drive is gone.
+    ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives",
+                         (std::string(1, letter) + ":").c_str());
+  }
+  for (const std::string& share : shares_) {
+    removeEntry(share);
+    // The server's folder and unc itself, once nothing else is in them.
+    const std::string server = share.substr(0, share.rfind('\\'));
+    ::RemoveDirectoryA(server.c_str());
+    ::RemoveDirectoryA(server.substr(0, server.rfind('\\')).c_str());
+  }
   removeInstallerKeys();
-}
-
-void TestWorkstation::restore(const Snapshot& snapshot) {
-  for (const win32::FolderEntry& entry : win32::folderEntries(snapshot.folder)) {
-    if (std::find(snapshot.names.begin(), snapshot.names.end(), upperName(entry.name)) ==
-        snapshot.names.end()) {
-      win32::removeEntry(snapshot.folder + "\\" + entry.name);
-    }
-  }
-  for (const auto& [name, bytes] : snapshot.files) {
-    const std::string path = snapshot.folder + "\\" + name;
-    // Attributes a test gave it go too.
-    win32::removeEntry(path);
-    win32::writeBytes(path, bytes);
-  }
 }
 
 std::string TestWorkstation::hostPath(const std::string& windowsPath) {
   return windowsPath;
-}
-
-bool TestWorkstation::factsAsGiven() {
-  std::string windows(255, ' ');
-  windows.resize(platform_->GetWindowsDirectoryA(windows, 255));
-  // The version as the installer uses it.
-  return platform_->osPlatform() == options_.platform &&
-         wholeVersion(platform_->osVersion()) == wholeVersion(std::stof(options_.version)) &&
-         upperName(windows) == upperName(options_.windowsDirectory) &&
-         upperName(platform_->appPath()) == upperName(options_.programDirectory);
 }
 
 void TestWorkstation::reopen() {
@@ -170,85 +183,98 @@ void TestWorkstation::reopen() {
 }
 
 void TestWorkstation::addShare(const std::string& server, const std::string& share) {
-  std::optional<std::string> dosDevices = win32::wineDosDevices();
-  if (!dosDevices) throw std::runtime_error("shares of a test workstation need Wine");
-  std::string folder = *dosDevices + "\\unc";
-  for (const std::string& part : {std::string(), "\\" + server, "\\" + server + "\\" + share}) {
-    if (!win32::makeFolder(folder + part)) {
-      throw std::runtime_error("cannot make the share folder " + folder + part);
-    }
+  std::string folder = windowsPathOf(winePrefix()) + "\\dosdevices\\unc";
+  for (const std::string& part : {std::string(), "\\" + server, "\\" + share}) {
+    folder += part;
+    if (!makeFolder(folder)) throw std::runtime_error("cannot make the share folder " + folder);
   }
-  shares_.push_back(folder + "\\" + server + "\\" + share);
+  shares_.push_back(folder);
 }
 
 void TestWorkstation::addDrive(char letter, const std::string& label) {
   letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-  std::string folder = dir() + "\\drive_" + letter;
-  if (!win32::makeFolder(folder)) throw std::runtime_error("cannot make " + folder);
-  std::optional<std::string> unixFolder = win32::wineUnixPath(folder);
-  if (!unixFolder) throw std::runtime_error("drives of a test workstation need Wine");
-  if (!win32::wineDefineDrive(letter, *unixFolder, label)) {
+  const std::string folder = dir() + "\\drive_" + letter;
+  drives_[letter] = folder;  // unmapped when the workstation goes, whatever fails below
+  // Its Linux path: the workstation's folder is on drive Z:, the Linux root.
+  std::string unixPath = folder.substr(2);
+  for (char& c : unixPath) c = c == '\\' ? '/' : c;
+  // The mount manager reads a drive's label from the drive when it maps it:
+  // the label is set on the new drive, and the drive mapped again.
+  const std::string root = std::string(1, letter) + ":\\";
+  if (!makeFolder(folder) || !defineDrive(letter, unixPath) ||
+      (!label.empty() && (!::SetVolumeLabelA(root.c_str(), toCodePage(label).c_str()) ||
+                          !defineDrive(letter, unixPath)))) {
     throw std::runtime_error(std::string("Wine's mount manager did not make drive ") + letter);
   }
-  drives_[letter] = folder;
-  options_.labels[letter] = label;
 }
 
 void TestWorkstation::writeFile(const std::string& windowsPath, const std::string& bytes) {
-  makeFolders(windowsPath);
-  if (!win32::writeBytes(windowsPath, bytes))
-    throw std::runtime_error("cannot write " + windowsPath);
+  // Every folder on the way, after the drive's root or \\server\share.
+  std::size_t cut = windowsPath.compare(0, 2, "\\\\") == 0
+                        ? windowsPath.find('\\', windowsPath.find('\\', 2) + 1)
+                        : 2;
+  while (cut != std::string::npos && (cut = windowsPath.find('\\', cut + 1)) != std::string::npos) {
+    makeFolder(windowsPath.substr(0, cut));
+  }
+  // An existing file keeps its attributes (hidden, system), as on Linux.
+  HANDLE file = ::CreateFileA(toCodePage(windowsPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool done =
+      file != INVALID_HANDLE_VALUE && ::SetEndOfFile(file) &&
+      (bytes.empty() || ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr));
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  if (!done || written != bytes.size()) throw std::runtime_error("cannot write " + windowsPath);
 }
 
 std::string TestWorkstation::readFile(const std::string& windowsPath) {
-  std::optional<std::string> bytes = win32::readBytes(windowsPath);
-  if (!bytes) throw std::runtime_error("cannot read " + windowsPath);
-  return *bytes;
+  HANDLE file =
+      ::CreateFileA(toCodePage(windowsPath).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + windowsPath);
+  std::string bytes;
+  char buffer[65536];
+  DWORD n = 0;
+  while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+  ::CloseHandle(file);
+  return bytes;
 }
 
 bool TestWorkstation::exists(const std::string& windowsPath) {
-  return win32::exists(windowsPath);
+  return ::GetFileAttributesA(toCodePage(windowsPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void TestWorkstation::setHidden(const std::string& windowsPath, int dosAttrBits) {
-  if (!win32::addAttributes(windowsPath, dosAttrBits)) {
+  const std::string name = toCodePage(windowsPath);
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      !::SetFileAttributesA(name.c_str(),
+                            (attributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) | DWORD(dosAttrBits))) {
     throw std::runtime_error("cannot set the attributes of " + windowsPath);
   }
 }
 
-namespace {
-
-// A key path's root handle and the path below it; root 0 for an unknown
-// root name.
-std::pair<RegKey, std::string> splitKeyPath(const std::string& keyPath) {
-  static const std::pair<const char*, RegKey> kRoots[] = {
-      {"HKEY_CLASSES_ROOT", kHkeyClassesRoot},
-      {"HKEY_CURRENT_USER", kHkeyCurrentUser},
-      {"HKEY_LOCAL_MACHINE", kHkeyLocalMachine},
-      {"HKEY_USERS", kHkeyUsers},
-      {"HKEY_CURRENT_CONFIG", kHkeyCurrentConfig}};
-  std::size_t cut = keyPath.find('\\');
-  std::string root = upperName(keyPath.substr(0, cut));
-  for (const auto& [name, handle] : kRoots) {
-    if (root == name) return {handle, cut == std::string::npos ? "" : keyPath.substr(cut + 1)};
-  }
-  return {0, ""};
-}
-
-}  // namespace
-
 std::optional<std::string> TestWorkstation::registryString(const std::string& keyPath,
                                                            const std::string& valueName) {
-  auto [root, subKey] = splitKeyPath(keyPath);
-  if (root == 0) return std::nullopt;
-  // Names are given as the registry keeps them, in the code page, as the
-  // Linux workstation's registry file has them.
-  return win32::registryString(root, fromCodePage(subKey), fromCodePage(valueName));
+  HKEY key = openKey(keyPath, KEY_QUERY_VALUE);
+  if (key == nullptr) return std::nullopt;
+  std::optional<std::string> result;
+  char data[4096];
+  DWORD type = 0;
+  DWORD size = sizeof data;
+  if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                         &size) == ERROR_SUCCESS &&
+      type == REG_SZ) {
+    result = std::string(data, ::strnlen(data, size));
+  }
+  ::RegCloseKey(key);
+  return result;
 }
 
 bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
-  auto [root, subKey] = splitKeyPath(keyPath);
-  return root != 0 && win32::registryKeyExists(root, subKey);
+  HKEY key = openKey(keyPath, KEY_QUERY_VALUE);
+  if (key != nullptr) ::RegCloseKey(key);
+  return key != nullptr;
 }
 
 }  // namespace zepo
