@@ -94,7 +94,7 @@ int CALLBACK noteFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM 
   // The styles of a family, each with its weight.
   LOGFONTW styles{};
   styles.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(styles.lfFaceName, font->lfFaceName, LF_FACESIZE);
+  std::copy_n(font->lfFaceName, LF_FACESIZE, styles.lfFaceName);
   EnumFontFamiliesExW(reinterpret_cast<FaceWeights*>(faces)->dc, &styles, noteStyle, faces, 0);
   return 1;
 }
