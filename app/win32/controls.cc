@@ -1,5 +1,6 @@
 #include "app/win32/controls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -70,6 +71,62 @@ Fonts::~Fonts() {
   for (auto& entry : fonts_) DeleteObject(entry.second);
 }
 
+namespace {
+
+// The faces the screen has, each with the heaviest weight it comes in.
+struct FaceWeights {
+  HDC dc;
+  std::map<std::wstring, LONG> heaviest;
+};
+
+int CALLBACK noteStyle(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM faces) {
+  auto& heaviest = reinterpret_cast<FaceWeights*>(faces)->heaviest;
+  // Sans faces drawn from outlines; "@" names a face turned for vertical text.
+  if ((font->lfPitchAndFamily & 0xF0) == FF_SWISS && (type & TRUETYPE_FONTTYPE) &&
+      font->lfFaceName[0] != L'@') {
+    LONG& weight = heaviest[font->lfFaceName];
+    weight = std::max(weight, font->lfWeight);
+  }
+  return 1;
+}
+
+int CALLBACK noteFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+  // The styles of a family, each with its weight.
+  LOGFONTW styles{};
+  styles.lfCharSet = DEFAULT_CHARSET;
+  std::copy_n(font->lfFaceName, LF_FACESIZE, styles.lfFaceName);
+  EnumFontFamiliesExW(reinterpret_cast<FaceWeights*>(faces)->dc, &styles, noteStyle, faces, 0);
+  return 1;
+}
+
+Face heavySansFace() {
+  FaceWeights faces{GetDC(nullptr), {}};
+  LOGFONTW all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExW(faces.dc, &all, noteFamily, reinterpret_cast<LPARAM>(&faces), 0);
+  ReleaseDC(nullptr, faces.dc);
+  if (faces.heaviest.count(L"Arial Black")) return {L"Arial Black", FW_BLACK};
+  Face heaviest{L"Arial", FW_BLACK};
+  LONG weight = 0;
+  for (const auto& [family, face] : faces.heaviest) {
+    if (face > weight) {
+      heaviest.family = family;
+      weight = face;
+    }
+  }
+  return heaviest;
+}
+
+}  // namespace
+
+Face faceFor(const std::wstring& family, bool bold) {
+  if (family == L"Arial Black") {
+    static const Face heavy = heavySansFace();
+    return heavy;
+  }
+  return {family, bold ? FW_BOLD : FW_NORMAL};
+}
+
 HFONT Fonts::get(const std::wstring& family, double points, bool bold) {
   HDC screen = GetDC(nullptr);
   int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -79,9 +136,10 @@ HFONT Fonts::get(const std::wstring& family, double points, bool bold) {
   auto key = std::make_tuple(family, height, bold);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
-  HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family.c_str());
+  Face face = faceFor(family, bold);
+  HFONT font = CreateFontW(height, 0, 0, 0, face.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, face.family.c_str());
   fonts_[key] = font;
   return font;
 }
@@ -132,9 +190,10 @@ ControlClass controlClass(const ControlDesign& design) {
   return {L"STATIC", 0, 0};
 }
 
-// Orders the controls so that Tab moves through them in the given order; the
-// controls not named (labels, frames) go behind them, so that a frame never
-// paints over what it holds.
+// Orders the controls so that Tab moves through them in the given order;
+// the statics that name fields, which take no focus, go in just before
+// their fields. The controls not named (labels, frames) go behind them, so
+// that a frame never paints over what it holds.
 void chainTabOrder(HWND parent, const std::vector<HWND>& controls) {
   HWND previous = HWND_TOP;
   for (HWND control : controls) {
@@ -162,7 +221,27 @@ void chainTabOrder(HWND parent, const std::vector<HWND>& controls) {
   }
 }
 
+// A drop-down list keeps every system key to itself, Alt+Up and Alt+Down
+// that open and close its list aside: the others (F10 and Alt, which open
+// the menu bar, Alt+F4) go to the default procedure, as for any control.
+// The menu then opens before the arrow keys that follow reach the list.
+WNDPROC listProcedure = nullptr;
+LRESULT CALLBACK dropDownListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSKEYDOWN &&
+      !((HIWORD(lParam) & KF_ALTDOWN) && (wParam == VK_UP || wParam == VK_DOWN)))
+    return DefWindowProcW(list, message, wParam, lParam);
+  return CallWindowProcW(listProcedure, list, message, wParam, lParam);
+}
+
 }  // namespace
+
+void dispatch(MSG& message) {
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (!root || !IsDialogMessageW(root, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
 
 SIZE windowSizeFor(int width, int height, DWORD style, DWORD exStyle, bool hasMenu) {
   RECT rect{0, 0, width, height};
@@ -261,6 +340,10 @@ void Window::build(const forms::FormTable& table, const Twips& tw, Fonts& fonts,
     HWND control = addControl(hwnd_, cls.name, wide(design.caption), style, controlId, rect, font,
                               cls.exStyle);
     controls_[design.name] = {control, controlId};
+    if (design.kind == Kind::kDriveList) {
+      listProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+          control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&dropDownListProcedure)));
+    }
     if (design.click) commands_[controlId] = design.click;
     if (design.blackText) blackText_.insert(control);
     if (design.picture != forms::Picture::kNone) {
@@ -270,10 +353,27 @@ void Window::build(const forms::FormTable& table, const Twips& tw, Fonts& fonts,
       pictures_.emplace_back(control, bitmap);
     }
   }
+  // A field's name, out of sight where the label that names it is.
   std::vector<HWND> chain;
-  for (const ControlDesign* design : table.tabOrder()) chain.push_back(control(design->name));
+  focus_ = table.tabOrder().empty() ? nullptr : control(table.tabOrder().front()->name);
+  for (const ControlDesign* design : table.tabOrder()) {
+    if (design->kind != Kind::kButton) {
+      forms::Rect place = table.pixelRect(
+          design->namedBy.empty() ? *design : table.control(design->namedBy), tw.perPixel());
+      RECT rect{place.left, place.top, place.left + place.width, place.top + place.height};
+      HWND name = addControl(hwnd_, L"STATIC", wide(forms::accessibleName(table, *design)),
+                             SS_LEFT | SS_NOPREFIX, -1, rect, nullptr);
+      names_[design->name] = name;
+      chain.push_back(name);
+    }
+    chain.push_back(control(design->name));
+  }
   chainTabOrder(hwnd_, chain);
-  if (!chain.empty()) focus_ = chain.front();
+}
+
+void Window::nameRow(const std::string& field, const std::string& rowFolder) {
+  SetWindowTextW(names_.at(field),
+                 wide(forms::accessibleName(*table_, table_->control(field), rowFolder)).c_str());
 }
 
 void Window::paintLines() {
@@ -315,6 +415,15 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
       window->run_(found->second);
       return 0;
     }
+  }
+  if (message == DM_GETDEFID) {
+    // Enter presses the focused button, as in a dialog; elsewhere it
+    // presses nothing but a default button of the design (IDOK).
+    HWND focus = GetFocus();
+    if (focus && GetParent(focus) == hwnd &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+      return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    return 0;
   }
   if (message == WM_CTLCOLORSTATIC && window->blackText_.count(reinterpret_cast<HWND>(lParam))) {
     HDC dc = reinterpret_cast<HDC>(wParam);

@@ -43,6 +43,15 @@ class Twips {
   double perPixel_;
 };
 
+// The face and weight that draw a design font. A face designed in Arial
+// Black is a heavy one: Arial Black where the system has it, else the sans
+// face of the heaviest weight the system has, asked for at FW_BLACK.
+struct Face {
+  std::wstring family;
+  int weight;
+};
+Face faceFor(const std::wstring& family, bool bold);
+
 // The design fonts, made once each and kept until the program ends.
 class Fonts {
  public:
@@ -62,13 +71,20 @@ class Fonts {
 // The size of a window whose client area is `width` by `height` pixels.
 SIZE windowSizeFor(int width, int height, DWORD style, DWORD exStyle, bool hasMenu);
 
+// Hands a message of the message loop to its window: the keys that move
+// between and press controls (Tab, Enter, Esc, the arrows) first, through
+// the dialog manager of the window it belongs to.
+void dispatch(MSG& message);
+
 // Runs an event procedure of the logic (Win32Ui::runEvent).
 using RunProcedure = std::function<void(forms::Procedure)>;
 
 // A top-level window owned by a C++ object: the window class routes every
 // message to handle(). Its controls, menus and lines come from its design
 // table; a button's or a menu item's command runs the procedure the table
-// gives it.
+// gives it. A screen reader names a field by the static text just before it
+// in the z-order: each field has one there, out of sight, that says the
+// field's accessible name (app/forms).
 class Window {
  public:
   Window() = default;
@@ -88,6 +104,8 @@ class Window {
   // control in tab order.
   void build(const forms::FormTable& table, const Twips& tw, Fonts& fonts, RunProcedure run);
   virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Names a row's field after the folder its row now shows.
+  void nameRow(const std::string& field, const std::string& rowFolder);
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -103,6 +121,7 @@ class Window {
   RunProcedure run_;
   std::map<std::string, std::pair<HWND, int>> controls_;  // by name: the control and its id
   std::map<int, forms::Procedure> commands_;              // by control or menu item id
+  std::map<std::string, HWND> names_;                     // by field: the static that names it
   std::set<HWND> blackText_;
   std::vector<std::pair<HWND, HBITMAP>> pictures_;
 };

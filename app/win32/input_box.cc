@@ -78,8 +78,9 @@ INT_PTR CALLBACK inputBoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
 
 std::string askInputBox(HWND owner, const std::string& prompt, const std::string& title) {
   // Measures in dialog units: the prompt on the left, the two buttons on the
-  // right and the field across the bottom. The controls come in tab order:
-  // field, OK, "Annulla".
+  // right and the field across the bottom. The prompt comes just before the
+  // field, which it names for a screen reader; then the controls in tab
+  // order: field, OK, "Annulla".
   TemplateWriter t;
   t.dword(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   t.dword(0);
@@ -90,10 +91,10 @@ std::string askInputBox(HWND owner, const std::string& prompt, const std::string
   t.text(wide(title));
   t.word(8);
   t.text(L"MS Shell Dlg");
+  t.item(SS_LEFT | SS_NOPREFIX, 6, 6, 170, 58, kInputPrompt, kStaticClass, displayText(prompt));
   t.item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 6, 70, 228, 12, kInputField, kEditClass, L"");
   t.item(WS_TABSTOP | BS_DEFPUSHBUTTON, 184, 6, 50, 14, IDOK, kButtonClass, L"OK");
   t.item(WS_TABSTOP | BS_PUSHBUTTON, 184, 24, 50, 14, IDCANCEL, kButtonClass, L"Annulla");
-  t.item(SS_LEFT | SS_NOPREFIX, 6, 6, 170, 58, kInputPrompt, kStaticClass, displayText(prompt));
 
   Answer answer;
   INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.data(), owner,

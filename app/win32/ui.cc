@@ -158,11 +158,7 @@ int Win32Ui::run() {
   while (!ended()) {
     BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
-    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (!root || !IsDialogMessageW(root, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    dispatch(message);
     deleteUnloadedWindows();
   }
   return exitCode();
