@@ -43,10 +43,6 @@ class LinuxRegistryTest : public ::testing::Test {
     p.RegCloseKey(handle);
     return error;
   }
-  // How many entries the prefix holds.
-  std::ptrdiff_t entries() const {
-    return std::distance(fs::directory_iterator(ws_.dir()), fs::directory_iterator());
-  }
 
   TestWorkstation ws_;
   LinuxPlatform& p_ = ws_.platform();
@@ -70,7 +66,6 @@ TEST_F(LinuxRegistryTest, TheFileKeepsKeysForTheNextPlatform) {
   EXPECT_EQ(p_.RegCreateKeyExA(key, "Sub", 0, kKeySetValue, sub, disposition), kErrorSuccess);
   EXPECT_EQ(p_.RegCreateKeyExA(key, "\\Bad", 0, kKeySetValue, sub, disposition), 161);
   EXPECT_EQ(p_.RegCloseKey(key), kErrorSuccess);
-  EXPECT_EQ(RegistryStore(file_).keyPath("HKEY_USERS\\Software"), std::nullopt);
   LinuxPlatform again(ws_.dir());
   EXPECT_EQ(again.RegOpenKeyExA(kHkeyCurrentUser, "software\\ZEPO\\sub", kKeySetValue, key),
             kErrorSuccess);
@@ -85,6 +80,7 @@ TEST_F(LinuxRegistryTest, TheFileKeepsKeysForTheNextPlatform) {
   EXPECT_EQ(fs::status(file_).permissions(), fs::perms(0640));
   // When the new file cannot be written (a full disk) nothing changes, in
   // the file or in the store.
+  const auto entries = [&] { return std::distance(fs::directory_iterator(ws_.dir()), {}); };
   const std::ptrdiff_t count = entries();
   RegistryStore store(file_);
   const std::string saved = registryText();
