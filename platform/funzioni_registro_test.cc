@@ -47,9 +47,6 @@ TEST_F(FunzioniRegistroTest, TrovaBaseSplitsRootAndSubKey) {
       {kDefaultUserKey, kHkeyUsers, ".default\\" + kSubKey},
       {"HKEY_LOCAL_MACHINE\\", kHkeyLocalMachine, ""},
       {"Hkey_Dyn_Data\\x\\y", kHkeyDynData, "x\\y"},
-      {"hkey_classes_root\\x", kHkeyClassesRoot, "x"},
-      {"HKEY_PERFORMANCE_DATA\\x", kHkeyPerformanceData, "x"},
-      {"HKEY_CURRENT_CONFIG\\x", kHkeyCurrentConfig, "x"},
       // Only the names in full; the root name is not trimmed either.
       {"HKCU\\Software", kInvalidRootKey, ""},
       {" HKEY_USERS\\x", kInvalidRootKey, ""},
