@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/json_lines.h"
+#include "tests/reference_data.h"
 
 namespace zepo {
 namespace {
@@ -13,11 +13,8 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST(SplitCommandLine, AgreesWithWindowsOnTheReferenceLines) {
-  std::vector<JsonLine> lines = readJsonLines(referenceDataDir() + "/command-lines.jsonl");
-  ASSERT_GE(lines.size(), 10u);
-  for (const JsonLine& line : lines) {
-    EXPECT_EQ(splitCommandLine(line.values.at("line")), line.lists.at("args"))
-        << "line: " << line.values.at("line");
+  for (const Args& line : referenceCases("command-lines.txt")) {
+    EXPECT_EQ(splitCommandLine(line[0]), Args(line.begin() + 1, line.end())) << line[0];
   }
 }
 

