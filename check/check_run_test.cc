@@ -10,6 +10,7 @@
 
 #include "check/check_test_fixture.h"
 #include "platform/errors.h"
+#include "shell/event.h"
 #include "tests/fault_platform.h"
 
 namespace zepo::testing {
@@ -163,18 +164,14 @@ TEST_F(CheckTest, ListFileThatCannotBeCreatedStopsTheRun) {
   FaultPlatform platform(ws.platform());
   platform.rules = {FaultPlatform::answer("appPath", "C:\\clientZEPO\\mancante")};
   useApp(platform);
-  try {
-    cmdCheck_Click(*app);
-    FAIL() << "the run went on without its list file";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrPathNotFound);
-  }
+  EXPECT_EQ(runEventProcedure(*app, cmdCheck_Click), 1);
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{
+                              "Errore di run-time '76':\r\n\r\nImpossibile trovare il percorso"});
   // The run stopped inside row 0's comparison: nothing after it was done.
-  EXPECT_EQ(esito().txtCheck[0].text, "OK");
+  EXPECT_EQ(states(), "OK Text2 Text2 Text2 Text2 | ");
   EXPECT_EQ(esito().txtDir[1], "Text1");
   EXPECT_EQ(esito().lblTotale, "");
   EXPECT_EQ(ui.windowCalls, std::vector<std::string>{"show Ver"});
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

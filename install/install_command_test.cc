@@ -212,12 +212,11 @@ TEST_F(CambiaDriveTest, ChangesBothFormsOfDriveCAtMostTenTimesEach) {
 
 TEST_F(CambiaDriveTest, AMissingShortcutFailsWithoutMakingOne) {
   ws.writeFile("c:\\zepo\\config~1.lnk", shortcut());
-  try {
-    frmMain::CambiaDrive(app, "c:\\zepo\\zepont~1.lnk", "d");
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
+  EXPECT_EQ(runEventProcedure(
+                app, [](Installer& a) { frmMain::CambiaDrive(a, "c:\\zepo\\zepont~1.lnk", "d"); }),
+            1);
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{
+                              "Errore di run-time '53':\r\n\r\nImpossibile trovare il file"});
   EXPECT_FALSE(ws.exists("c:\\zepo\\zepont~1.lnk"));
 }
 
