@@ -152,9 +152,24 @@ TEST_F(StartupTest, ALaterServerNameKeepsTheFieldsReadAtStartUp) {
   EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+TEST_F(StartupTest, ClosingDeletesTestTxtButEsciDoesNot) {
+  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
+  Installer app(ws.platform(), ui);
+  ui.inputBoxAnswers = {"ZEPOSRV"};
+  frmMain::Form_Load(app);
+  ws.writeFile("C:\\WINDOWS\\test.txt", "x");
+  EXPECT_THROW(frmMain::mnuEsci_Click(app), InstallerEnd);
+  EXPECT_TRUE(ws.exists("C:\\WINDOWS\\test.txt"));
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+  EXPECT_FALSE(ws.exists("C:\\WINDOWS\\test.txt"));
+  // Without the file the window still closes.
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+}
+
 TEST_F(StartupTest, TheAboutWindowIsLoadedOnlyWhenItIsNotThere) {
   Installer app(ws.platform(), ui);
   frmMain::mnuInfo_Click(app);
+  EXPECT_EQ(app.frmAbout.lblVersion, "Versione 3.0.0");
   EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
   app.frmAbout.lblTitle = "changed";  // a second showing does not load it again
   frmMain::mnuInfo_Click(app);
