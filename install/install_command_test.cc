@@ -106,6 +106,7 @@ TEST_F(InstallCommandTest, InstallFitsTheMainShortcutToTheDrive) {
     const std::string root = std::string(drive, 2) + "\\zepo";
     const std::string fitted = drive[0] == 'c' ? shortcut() : fittedShortcut('d');
     recorded.frmMain.drive = drive;
+    recorder.log.clear();
     frmMain::cmdInstalla_Click(recorded);
     EXPECT_EQ(ui.messages.back(),
               (ScriptedUi::Message{kCompleted, kMbInformation, "Installazione Client ZEPO"}));
@@ -114,8 +115,8 @@ TEST_F(InstallCommandTest, InstallFitsTheMainShortcutToTheDrive) {
     EXPECT_EQ(ws.readFile(root + "\\zepont~1.lnk"), fitted);
     EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fitted);
     EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-    EXPECT_EQ(recorder.calls("AddFontResourceA").back(),
-              "AddFontResourceA(" + root + "\\wexa36\\winpcf.fon)");
+    EXPECT_EQ(recorder.calls("AddFontResourceA"),
+              std::vector<std::string>{"AddFontResourceA(" + root + "\\wexa36\\winpcf.fon)"});
     EXPECT_EQ(ini(root + "\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
   }
 }
