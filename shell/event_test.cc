@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,42 +16,31 @@
 namespace zepo {
 namespace {
 
-TEST(EventProcedureTest, UncaughtErrorsAndTheEndStopTheInstaller) {
-  TestWorkstation ws;
-  ScriptedUi ui;
-  Installer app(ws.platform(), ui);
-
-  EXPECT_EQ(runEventProcedure(app, [](Installer&) {}), std::nullopt);
-  EXPECT_EQ(runEventProcedure(app, [](Installer&) { endInstaller(); }), 0);
-  EXPECT_TRUE(ui.messages.empty());
-
-  EXPECT_EQ(runEventProcedure(app, [](Installer& a) { a.platform.deleteFile("c:\\nessuno.txt"); }),
-            1);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].prompt, "Errore di run-time '53':\r\n\r\nImpossibile trovare il file");
-  EXPECT_EQ(ui.messages[0].buttons, 16);
-  EXPECT_EQ(ui.messages[0].title, "clientZEPO");
-}
-
 TEST(EventProcedureTest, WhateverIsThrownEndsInTheErrorBox) {
   TestWorkstation ws;
-  ScriptedUi ui;
-  Installer app(ws.platform(), ui);
   struct Case {
     std::function<void(Installer&)> procedure;
-    const char* prompt;
+    std::optional<int> exitCode;
+    const char* prompt;  // nullptr: no box
   };
   const Case cases[] = {
-      {[](Installer&) { throw std::bad_alloc(); },
+      {[](Installer&) {}, std::nullopt, nullptr},
+      {[](Installer&) { endInstaller(); }, 0, nullptr},
+      {[](Installer& a) { a.platform.deleteFile("c:\\nessuno.txt"); }, 1,
+       "Errore di run-time '53':\r\n\r\nImpossibile trovare il file"},
+      {[](Installer&) { throw std::bad_alloc(); }, 1,
        "Errore di run-time '7':\r\n\r\nMemoria esaurita"},
-      {[](Installer&) { throw std::out_of_range("stod"); },
+      {[](Installer&) { throw std::out_of_range("stod"); }, 1,
        "Errore di run-time '51':\r\n\r\nErrore interno"},
-      {[](Installer&) { throw 42; }, "Errore di run-time '51':\r\n\r\nErrore interno"},
+      {[](Installer&) { throw 42; }, 1, "Errore di run-time '51':\r\n\r\nErrore interno"},
   };
   for (const Case& c : cases) {
-    ui.messages.clear();
-    EXPECT_EQ(runEventProcedure(app, c.procedure), 1);
-    EXPECT_EQ(ui.prompts(), std::vector<std::string>{c.prompt});
+    ScriptedUi ui;
+    Installer app(ws.platform(), ui);
+    EXPECT_EQ(runEventProcedure(app, c.procedure), c.exitCode);
+    std::vector<ScriptedUi::Message> boxes;
+    if (c.prompt) boxes.push_back({c.prompt, kMbCritical, "clientZEPO"});
+    EXPECT_EQ(ui.messages, boxes);
   }
 }
 

@@ -1,6 +1,6 @@
-// A Platform for tests that forwards every call to a real one, writes each
-// call in a log ("renameFile(c:\a, c:\b)"), and fails or answers the calls
-// that a rule picks:
+// A Platform for tests that forwards every call to a real one, writes the
+// calls that tests watch or fail in a log ("renameFile(c:\a, c:\b)"), and
+// fails or answers the calls that a rule picks:
 //
 //   FaultPlatform platform{ws.platform()};
 //   platform.rules = {FaultPlatform::fail("renameFile", kErrPermissionDenied, "\\hosts.bak,")};
@@ -19,11 +19,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/forwarding_platform.h"
 
 namespace zepo {
 
-class FaultPlatform : public Platform {
+class FaultPlatform : public ForwardingPlatform {
  public:
   struct Rule {
     std::string operation;
@@ -44,7 +44,7 @@ class FaultPlatform : public Platform {
     return {std::move(operation), std::move(match), call, 0, std::move(returns)};
   }
 
-  explicit FaultPlatform(Platform& target) : target_(target) {}
+  explicit FaultPlatform(Platform& target) : ForwardingPlatform(target) {}
 
   std::vector<Rule> rules;
   std::vector<std::string> log;
@@ -56,15 +56,6 @@ class FaultPlatform : public Platform {
   // How many process handles and registry keys the target handed out.
   int handedOut() const { return handedOut_; }
 
-  std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                         const std::string& defaultValue, std::string& buffer,
-                                         std::uint32_t size, const std::string& fileName) override {
-    return filled(enter("GetPrivateProfileStringA", {section, key, defaultValue, fileName}), buffer,
-                  [&] {
-                    return target_.GetPrivateProfileStringA(section, key, defaultValue, buffer,
-                                                            size, fileName);
-                  });
-  }
   bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                   const std::optional<std::string>& value,
                                   const std::string& fileName) override {
@@ -73,7 +64,7 @@ class FaultPlatform : public Platform {
   }
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override {
     return filled(enter("GetWindowsDirectoryA", {show(size)}), buffer,
-                  [&] { return target_.GetWindowsDirectoryA(buffer, size); });
+                  [&] { return target().GetWindowsDirectoryA(buffer, size); });
   }
   int AddFontResourceA(const std::string& name) override {
     return fwd("AddFontResourceA", &Platform::AddFontResourceA, name);
@@ -82,7 +73,7 @@ class FaultPlatform : public Platform {
                       const StartupInfo& startup, ProcessInformation& info) override {
     return pass<bool>(
         "CreateProcessA", {commandLine, show(inherit), show(flags), show(startup.cb)}, [&] {
-          bool started = target_.CreateProcessA(commandLine, inherit, flags, startup, info);
+          bool started = target().CreateProcessA(commandLine, inherit, flags, startup, info);
           handOut(info.hProcess);
           handOut(info.hThread);
           return started;
@@ -93,7 +84,7 @@ class FaultPlatform : public Platform {
   }
   bool GetExitCodeProcess(ProcessHandle process, std::int32_t& exitCode) override {
     return pass<bool>("GetExitCodeProcess", {handle(process)},
-                      [&] { return target_.GetExitCodeProcess(process, exitCode); });
+                      [&] { return target().GetExitCodeProcess(process, exitCode); });
   }
   bool CloseHandle(ProcessHandle process) override {
     return fwd("CloseHandle", &Platform::CloseHandle, Handle{process});
@@ -103,22 +94,19 @@ class FaultPlatform : public Platform {
                                std::uint32_t& disposition) override {
     return pass<std::int32_t>(
         "RegCreateKeyExA", {handle(root), subKey, show(options), show(access)}, [&] {
-          return opened(target_.RegCreateKeyExA(root, subKey, options, access, result, disposition),
-                        result);
+          return opened(
+              target().RegCreateKeyExA(root, subKey, options, access, result, disposition), result);
         });
   }
   std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t access,
                              RegKey& result) override {
     return pass<std::int32_t>("RegOpenKeyExA", {handle(root), subKey, show(access)}, [&] {
-      return opened(target_.RegOpenKeyExA(root, subKey, access, result), result);
+      return opened(target().RegOpenKeyExA(root, subKey, access, result), result);
     });
   }
   std::int32_t RegSetValueExA(RegKey key, const std::string& name, std::uint32_t type,
                               const std::string& data, std::uint32_t size) override {
     return fwd("RegSetValueExA", &Platform::RegSetValueExA, Handle{key}, name, type, data, size);
-  }
-  std::int32_t RegDeleteValueA(RegKey key, const std::string& name) override {
-    return fwd("RegDeleteValueA", &Platform::RegDeleteValueA, Handle{key}, name);
   }
   std::int32_t RegCloseKey(RegKey key) override {
     return fwd("RegCloseKey", &Platform::RegCloseKey, Handle{key});
@@ -126,16 +114,6 @@ class FaultPlatform : public Platform {
 
   std::string listFirst(const std::string& path, int attributes) override {
     return fwd("listFirst", &Platform::listFirst, path, attributes);
-  }
-  std::string listNext() override { return fwd("listNext", &Platform::listNext); }
-  int getAttributes(const std::string& path) override {
-    return fwd("getAttributes", &Platform::getAttributes, path);
-  }
-  FileIdentity fileIdentity(const std::string& path) override {
-    return fwd("fileIdentity", &Platform::fileIdentity, path);
-  }
-  void makeFolder(const std::string& path) override {
-    fwd("makeFolder", &Platform::makeFolder, path);
   }
   void copyFile(const std::string& source, const std::string& destination) override {
     fwd("copyFile", &Platform::copyFile, source, destination);
@@ -149,31 +127,15 @@ class FaultPlatform : public Platform {
   void openText(int n, const std::string& path, TextMode mode) override {
     files_[n] = path;
     pass<void>("openText", {path, mode == TextMode::kInput ? "input" : "output"},
-               [&] { target_.openText(n, path, mode); });
+               [&] { target().openText(n, path, mode); });
   }
   std::string readLine(int n) override { return fwd("readLine", &Platform::readLine, File{n}); }
-  bool endOfFile(int n) override { return fwd("endOfFile", &Platform::endOfFile, File{n}); }
   void writeLine(int n, const std::string& line) override {
     fwd("writeLine", &Platform::writeLine, File{n}, line);
   }
-  void closeFile(int n) override { fwd("closeFile", &Platform::closeFile, File{n}); }
-  void openBinary(int n, const std::string& path) override {
-    files_[n] = path;
-    pass<void>("openBinary", {path}, [&] { target_.openBinary(n, path); });
-  }
-  std::int64_t fileLength(int n) override {
-    return fwd("fileLength", &Platform::fileLength, File{n});
-  }
-  std::uint8_t readByte(int n) override { return fwd("readByte", &Platform::readByte, File{n}); }
-  void writeByte(int n, std::uint8_t byte) override {
-    fwd("writeByte", &Platform::writeByte, File{n}, byte);
-  }
   int osPlatform() override { return fwd("osPlatform", &Platform::osPlatform); }
   float osVersion() override { return fwd("osVersion", &Platform::osVersion); }
-  std::vector<DriveInfo> drives() override { return fwd("drives", &Platform::drives); }
   std::string appPath() override { return fwd("appPath", &Platform::appPath); }
-  std::string appTitle() override { return fwd("appTitle", &Platform::appTitle); }
-  AppVersion appVersion() override { return fwd("appVersion", &Platform::appVersion); }
 
  private:
   // An argument logged as what it stands for.
@@ -218,7 +180,7 @@ class FaultPlatform : public Platform {
   template <class R, class... P, class... A>
   R fwd(const std::string& operation, R (Platform::*method)(P...), const A&... arguments) {
     return pass<R>(operation, {show(arguments)...},
-                   [&] { return (target_.*method)(arguments...); });
+                   [&] { return (target().*method)(arguments...); });
   }
   // A text-filling call answered by its rule.
   template <class Call>
@@ -235,7 +197,6 @@ class FaultPlatform : public Platform {
   void handOut(std::uint64_t value);
   std::string file(int fileNumber) const;
 
-  Platform& target_;
   std::map<const Rule*, int> matched_;
   int handedOut_ = 0;
   std::map<std::uint64_t, int> handles_;  // handed out -> n

@@ -2,18 +2,8 @@
 
 namespace zepo {
 
-const char* formName(Form form) {
-  switch (form) {
-    case Form::kMain:
-      return "Main";
-    case Form::kAbout:
-      return "About";
-    case Form::kVer:
-      return "Ver";
-    case Form::kReport:
-      return "Report";
-  }
-  return "?";
+namespace {
+const char* const kFormNames[] = {"Main", "About", "Ver", "Report"};
 }
 
 int ScriptedUi::msgBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -32,17 +22,8 @@ std::string ScriptedUi::inputBox(const std::string& prompt, const std::string& t
   return answer;
 }
 
-void ScriptedUi::show(Form form) {
-  windowCalls.push_back(std::string("show ") + formName(form));
-}
-void ScriptedUi::hide(Form form) {
-  windowCalls.push_back(std::string("hide ") + formName(form));
-}
-void ScriptedUi::unload(Form form) {
-  windowCalls.push_back(std::string("unload ") + formName(form));
-}
-void ScriptedUi::refresh(Form form) {
-  windowCalls.push_back(std::string("refresh ") + formName(form));
+void ScriptedUi::windowCall(const char* what, Form form) {
+  windowCalls.push_back(std::string(what) + " " + kFormNames[static_cast<int>(form)]);
 }
 
 std::vector<std::string> ScriptedUi::prompts() const {

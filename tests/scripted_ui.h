@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ class ScriptedUi : public Ui {
     std::string prompt;
     int buttons = 0;
     std::string title;
+    bool operator==(const Message&) const = default;
+    friend void PrintTo(const Message& m, std::ostream* out) {
+      *out << m.buttons << " \"" << m.title << "\": \"" << m.prompt << '"';
+    }
   };
 
   // Answers for the next message boxes that have a Cancel button (boxes
@@ -36,17 +41,18 @@ class ScriptedUi : public Ui {
 
   int msgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string inputBox(const std::string& prompt, const std::string& title) override;
-  void show(Form form) override;
-  void hide(Form form) override;
-  void unload(Form form) override;
-  void refresh(Form form) override;
+  void show(Form form) override { windowCall("show", form); }
+  void hide(Form form) override { windowCall("hide", form); }
+  void unload(Form form) override { windowCall("unload", form); }
+  void refresh(Form form) override { windowCall("refresh", form); }
   double screenWidthTwips() override { return screenWidthPixels * twipsPerPixel; }
   double twipsPerPixelX() override { return twipsPerPixel; }
 
   // The prompts of the message boxes shown, in order.
   std::vector<std::string> prompts() const;
-};
 
-const char* formName(Form form);
+ private:
+  void windowCall(const char* what, Form form);
+};
 
 }  // namespace zepo

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -17,14 +16,9 @@ namespace fs = std::filesystem;
 namespace zepo {
 
 TestWorkstation::Folder::Folder() {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
-    std::ostringstream name;
-    name << "zepo-test-" << std::hex << random() << random();
-    fs::path dir = fs::temp_directory_path() / name.str();
-    if (fs::create_directory(dir)) path = dir.string();
-  }
-  if (path.empty()) throw std::runtime_error("no temporary folder could be made");
+  std::string pattern = (fs::temp_directory_path() / "zepo-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder could be made");
+  path = pattern;
 }
 
 TestWorkstation::Folder::~Folder() {
