@@ -8,6 +8,8 @@
 //   bool shown(Form, const std::string& control)        also of the window
 //   void type(Form, const std::string& control, const std::string& text)
 //   void pickDrive(int index)                            in the main window
+//   const void* handle(Form)          the window of a kind, null when unloaded
+//   bool close(Form, Close)           true when that destroyed the window
 //   BoxSeen ask(open, Close, typed)  runs `open`, which may show a box; that
 //       box is closed as told, `typed` typed into it first if it asks
 #pragma once
@@ -24,6 +26,7 @@
 #include "app/forms/forms_ui.h"
 #include "platform/errors.h"
 #include "shell/drive_list.h"
+#include "shell/main_window.h"
 
 namespace zepo::forms::test {
 
@@ -68,6 +71,21 @@ inline std::vector<LinePixel> expectedLinePixels(const FormTable& table, double 
     pixelsOfLines.push_back(probe);
   }
   return pixelsOfLines;
+}
+
+// Each button and menu item of a window built from `table` runs its
+// procedure: `click(button)` and `choose(menu, item)` on a window whose
+// runner records what runs; each returns what ran.
+inline void expectWiring(const FormTable& table, auto click, auto choose) {
+  for (const ControlDesign& design : table.controls) {
+    if (design.kind == Kind::kButton) {
+      EXPECT_EQ(click(design), std::vector<Procedure>{design.click}) << design.name;
+    }
+  }
+  for (std::size_t m = 0; m < table.menus.size(); ++m)
+    for (std::size_t i = 0; i < table.menus[m].items.size(); ++i)
+      EXPECT_EQ(choose(m, i), std::vector<Procedure>{table.menus[m].items[i].event})
+          << table.menus[m].items[i].name;
 }
 
 // How the operator closes a box.
@@ -162,6 +180,44 @@ inline void expectMainWindowRecord(auto& driver) {
   driver.ui.refresh(Form::kMain);
   EXPECT_FALSE(driver.shown(Form::kMain, "lblAttendi"));
   EXPECT_EQ(driver.text(Form::kMain, "txtIP"), "192.0.2.8");
+}
+
+// What each window's close box, Enter and Esc do: the report window is only
+// hidden, and shown again the same; the check and about windows are
+// unloaded; the main window's close box ends the installer.
+inline void expectClosing(auto& driver) {
+  driver.app.esito.txtReport = "prima\r\n";
+  const struct {
+    Form form;
+    Close close;
+    const char *control, *shows;
+    bool unloaded;
+  } cases[] = {
+      {Form::kReport, Close::kCloseBox, "txtReport", "prima\n", false},
+      {Form::kVer, Close::kCloseBox, "cmdTorna", "OK", true},
+      {Form::kAbout, Close::kEnter, "lblVersion", "Versione 3.0.0", true},
+      {Form::kAbout, Close::kEsc, "lblVersion", "Versione 3.0.0", true},
+      {Form::kAbout, Close::kCloseBox, "lblVersion", "Versione 3.0.0", true},
+      {Form::kMain, Close::kCloseBox, "txtServer", "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + " closed by " + std::to_string(int(c.close)));
+    driver.ui.runEvent([&](Installer& app) {
+      c.form == Form::kAbout ? frmMain::mnuInfo_Click(app) : app.ui.show(c.form);
+    });
+    EXPECT_EQ(driver.text(c.form, c.control), c.shows);
+    const void* window = driver.handle(c.form);
+    bool destroyed = false;
+    driver.ask([&] { destroyed = driver.close(c.form, c.close); }, Close::kEnter, "");
+    EXPECT_EQ(destroyed, c.unloaded);
+    EXPECT_EQ(driver.handle(c.form) == nullptr, c.unloaded);
+    EXPECT_EQ(driver.ui.ended(), c.form == Form::kMain);
+    if (c.unloaded || driver.ui.ended()) continue;
+    EXPECT_FALSE(driver.shown(c.form, ""));
+    driver.ui.show(c.form);
+    EXPECT_EQ(driver.handle(c.form), window);
+  }
+  EXPECT_EQ(driver.ui.exitCode(), 0);
 }
 
 // The end of the installer, and an untrapped run-time error, which the

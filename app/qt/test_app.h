@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -193,6 +194,17 @@ struct Driver {
     auto* list = control<QComboBox>(ui, Form::kMain, "dlbDrive");
     for (int i = 0; i < 10 && list->currentIndex() != index; ++i)
       pressKey(list, list->currentIndex() > index ? Qt::Key_Up : Qt::Key_Down);
+  }
+  const void* handle(Form form) { return ui.window(form); }
+  bool close(Form form, Close how) {
+    QPointer<QWidget> window = ui.window(form);
+    window->activateWindow();
+    if (how == Close::kCloseBox)
+      window->close();
+    else
+      pressKey(window, how == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
+    deleteUnloadedWindows();
+    return window.isNull();
   }
   BoxSeen ask(const std::function<void()>& open, Close close, const std::string& typed) {
     return answerBoxes({{{}, close, QString::fromStdString(typed)}}, open, true).value(0);

@@ -2,7 +2,6 @@
 // their answers, the main window's record, the ends of the installer), what
 // closing each window does, and what the front end reads of the screen.
 #include <QImageReader>
-#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
@@ -16,7 +15,6 @@
 namespace zepo::qt {
 namespace {
 
-using uitest::pressKey;
 using WindowsTest = uitest::UiTest;
 
 TEST_F(WindowsTest, BoxesAndTheirAnswers) {
@@ -38,51 +36,12 @@ TEST_F(WindowsTest, EndsAndRuntimeErrors) {
   }
 }
 
-// What each window's close box, Enter and Esc do: the report window is only
-// hidden and shown again the same; the check and about windows are
-// unloaded; the main window's close box cleans up and ends the installer.
+// The main window's close box also cleans up.
 TEST_F(WindowsTest, WhatClosingEachWindowDoes) {
-  const std::string testFile = "C:\\WINDOWS\\TEST.TXT";
-  ws.writeFile(testFile, "prova\r\n");
+  ws.writeFile("C:\\WINDOWS\\TEST.TXT", "prova\r\n");
   app.CartellaWindows = windowsFolder(app.platform);
-  app.esito.txtReport = "prima\r\n";
-  auto closeBox = [](QWidget* window) { window->close(); };
-  auto enter = [](QWidget* window) { pressKey(window, Qt::Key_Return); };
-  auto esc = [](QWidget* window) { pressKey(window, Qt::Key_Escape); };
-  const struct {
-    Form form;
-    std::function<void(QWidget*)> close;
-    const char *control, *shows;
-    bool unloaded;
-  } cases[] = {
-      {Form::kReport, closeBox, "txtReport", "prima\n", false},
-      {Form::kVer, closeBox, "cmdTorna", "OK", true},
-      {Form::kAbout, enter, "lblVersion", "Versione 3.0.0", true},
-      {Form::kAbout, esc, "lblVersion", "Versione 3.0.0", true},
-      {Form::kAbout, closeBox, "lblVersion", "Versione 3.0.0", true},
-      {Form::kMain, closeBox, "txtServer", "", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.control);
-    if (c.form == Form::kAbout)
-      ui.runEvent(frmMain::mnuInfo_Click);
-    else
-      ui.show(c.form);
-    QPointer<QWidget> window = ui.window(c.form);
-    EXPECT_EQ(driver.text(c.form, c.control), c.shows);
-    window->activateWindow();
-    uitest::whileModal(enter, [&] { return c.close(window), 0; });
-    uitest::deleteUnloadedWindows();
-    EXPECT_EQ(window.isNull(), c.unloaded);
-    EXPECT_EQ(ui.window(c.form) == nullptr, c.unloaded);
-    EXPECT_EQ(ui.ended(), c.form == Form::kMain);
-    if (c.unloaded || ui.ended()) continue;
-    EXPECT_FALSE(window->isVisible());
-    ui.show(c.form);
-    EXPECT_EQ(ui.window(c.form), window.data());
-  }
-  EXPECT_EQ(ui.exitCode(), 0);
-  EXPECT_FALSE(ws.exists(testFile));
+  forms::test::expectClosing(driver);
+  EXPECT_FALSE(ws.exists("C:\\WINDOWS\\TEST.TXT"));
 }
 
 // The Windows program's icon file, written from this drawing by draw-icons

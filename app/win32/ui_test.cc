@@ -226,23 +226,20 @@ TEST(Win32UiTest, ButtonsAndMenuItemsRunTheirProcedures) {
   Fonts fonts;
   for (const forms::FormTable* table : forms::allForms()) {
     RecordingWindow window(*table, fonts);
-    for (const forms::ControlDesign& design : table->controls) {
-      if (design.kind != forms::Kind::kButton) continue;
+    auto command = [&](WPARAM wParam, LPARAM lParam) {
       window.ran.clear();
-      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(design.name), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(window.control(design.name)));
-      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{design.click}) << design.name;
-    }
-    HMENU bar = GetMenu(window.hwnd());
-    for (std::size_t m = 0; m < table->menus.size(); ++m) {
-      for (std::size_t i = 0; i < table->menus[m].items.size(); ++i) {
-        window.ran.clear();
-        UINT id = GetMenuItemID(GetSubMenu(bar, int(m)), int(i));
-        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        EXPECT_EQ(window.ran, std::vector<forms::Procedure>{table->menus[m].items[i].event})
-            << table->menus[m].items[i].name;
-      }
-    }
+      SendMessageW(window.hwnd(), WM_COMMAND, wParam, lParam);
+      return window.ran;
+    };
+    forms::test::expectWiring(
+        *table,
+        [&](const forms::ControlDesign& design) {
+          return command(MAKEWPARAM(window.controlId(design.name), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window.control(design.name)));
+        },
+        [&](std::size_t m, std::size_t i) {
+          return command(GetMenuItemID(GetSubMenu(GetMenu(window.hwnd()), int(m)), int(i)), 0);
+        });
   }
 }
 
@@ -269,6 +266,17 @@ struct Win32Driver {
       bool up = SendMessageW(list, CB_GETCURSEL, 0, 0) > index;
       SendMessageW(list, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 0);
     }
+  }
+  const void* handle(Form form) { return ui.window(form); }
+  bool close(Form form, Close how) {
+    // Enter and Esc come as the commands that the message loop makes of them.
+    HWND window = ui.window(form);
+    if (how == Close::kCloseBox)
+      SendMessageW(window, WM_CLOSE, 0, 0);
+    else
+      SendMessageW(window, WM_COMMAND, how == Close::kEnter ? IDOK : IDCANCEL, 0);
+    ui.deleteUnloadedWindows();
+    return !IsWindow(window);
   }
   BoxSeen ask(const std::function<void()>& open, Close close, const std::string& typed) {
     BoxSeen seen;
@@ -332,47 +340,9 @@ TEST(Win32UiTest, EndsAndRuntimeErrors) {
   }
 }
 
-// What each window's close box, Enter and Esc (the commands the message
-// loop makes of them) do: the report window is only hidden and shown again
-// the same; the check and about windows are unloaded; the main window's
-// close box cleans up and ends the installer.
 TEST(Win32UiTest, WhatClosingEachWindowDoes) {
   Fixture f;
-  f.app.esito.txtReport = "riga 1\r\nriga 2";
-  const struct {
-    Form form;
-    UINT message;
-    WPARAM command;
-    const char *control, *shows;
-    bool unloaded;
-  } cases[] = {
-      {Form::kReport, WM_CLOSE, 0, "txtReport", "riga 1\nriga 2", false},
-      {Form::kVer, WM_CLOSE, 0, "cmdTorna", "OK", true},
-      {Form::kAbout, WM_COMMAND, IDOK, "lblVersion", "Versione 3.0.0", true},
-      {Form::kAbout, WM_COMMAND, IDCANCEL, "lblVersion", "Versione 3.0.0", true},
-      {Form::kAbout, WM_CLOSE, 0, "lblVersion", "Versione 3.0.0", true},
-      {Form::kMain, WM_CLOSE, 0, "txtServer", "", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.control);
-    if (c.form == Form::kAbout)
-      f.ui.runEvent(frmMain::mnuInfo_Click);
-    else
-      f.ui.show(c.form);
-    HWND window = f.ui.window(c.form);
-    EXPECT_EQ(f.driver.text(c.form, c.control), c.shows);
-    whileModal([](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); },
-               [&] { SendMessageW(window, c.message, c.command, 0); });
-    EXPECT_EQ(!IsWindow(window), c.unloaded);
-    EXPECT_EQ(f.ui.window(c.form) == nullptr, c.unloaded);
-    EXPECT_EQ(f.ui.ended(), c.form == Form::kMain);
-    f.ui.deleteUnloadedWindows();
-    if (c.unloaded || f.ui.ended()) continue;
-    EXPECT_FALSE(IsWindowVisible(window));
-    f.ui.show(c.form);
-    EXPECT_EQ(f.ui.window(c.form), window);
-  }
-  EXPECT_EQ(f.ui.exitCode(), 0);
+  forms::test::expectClosing(f.driver);
   MSG quit;
   while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
