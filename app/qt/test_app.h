@@ -151,8 +151,10 @@ inline QList<BoxSeen> answerBoxes(QList<Answer> answers, const std::function<voi
           pressKey(box, answer.close == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
         else if (answer.close == Close::kCloseBox)
           box->close();
+        else if (auto* cancel = box->findChild<QPushButton*>("Annulla"))
+          cancel->click();
         else
-          box->findChild<QPushButton*>("Annulla")->click();
+          box->close();  // the box's buttons were already found wrong
       },
       [&] { return open(), 0; });
   EXPECT_TRUE(answers.isEmpty() || mayNotOpen) << "an expected box did not open";
