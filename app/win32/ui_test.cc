@@ -318,6 +318,11 @@ struct Fixture {
   Installer app{ws.platform(), ui};
   Win32Driver driver{ui, app};
   Fixture() { ui.attach(app); }
+  ~Fixture() {  // the end of the installer posted the message loop's quit
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
 };
 
 TEST(Win32UiTest, BoxesAndTheirAnswers) {
@@ -334,18 +339,12 @@ TEST(Win32UiTest, EndsAndRuntimeErrors) {
   for (const forms::test::EndCase& end : forms::test::kEndCases) {
     Fixture f;
     forms::test::expectEnd(f.driver, end);
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
   }
 }
 
 TEST(Win32UiTest, WhatClosingEachWindowDoes) {
   Fixture f;
   forms::test::expectClosing(f.driver);
-  MSG quit;
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
 }
 
 // A state in error is bold and red, also in the disabled txtSistema, which
