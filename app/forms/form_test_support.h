@@ -1,15 +1,32 @@
-// What the conformance tests of both front ends expect of a window built
-// from its table, worked out from the table on its own.
+// What the tests of both front ends check alike: what a window built from
+// its table must be, worked out from the table on its own; and the cases
+// that both front ends run through a small driver of their own, which works
+// its toolkit as the operator would:
+//   FormsUi& ui; Installer& app;
+//   std::string text(Form, const std::string& control)  what it shows, lines
+//       ending in "\n"; with no control, what the window's title bar shows
+//   bool shown(Form, const std::string& control)        also of the window
+//   void type(Form, const std::string& control, const std::string& text)
+//   void pickDrive(int index)                            in the main window
+//   const void* handle(Form)          the window of a kind, null when unloaded
+//   bool close(Form, Close)           true when that destroyed the window
+//   BoxSeen ask(open, Close, typed)  runs `open`, which may show a box; that
+//       box is closed as told, `typed` typed into it first if it asks
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/forms/form_table.h"
+#include "app/forms/forms_ui.h"
+#include "platform/errors.h"
+#include "shell/drive_list.h"
+#include "shell/main_window.h"
 
 namespace zepo::forms::test {
 
@@ -54,6 +71,186 @@ inline std::vector<LinePixel> expectedLinePixels(const FormTable& table, double 
     pixelsOfLines.push_back(probe);
   }
   return pixelsOfLines;
+}
+
+// Each button and menu item of a window built from `table` runs its
+// procedure: `click(button)` and `choose(menu, item)` on a window whose
+// runner records what runs; each returns what ran.
+inline void expectWiring(const FormTable& table, auto click, auto choose) {
+  for (const ControlDesign& design : table.controls) {
+    if (design.kind == Kind::kButton) {
+      EXPECT_EQ(click(design), std::vector<Procedure>{design.click}) << design.name;
+    }
+  }
+  for (std::size_t m = 0; m < table.menus.size(); ++m)
+    for (std::size_t i = 0; i < table.menus[m].items.size(); ++i)
+      EXPECT_EQ(choose(m, i), std::vector<Procedure>{table.menus[m].items[i].event})
+          << table.menus[m].items[i].name;
+}
+
+// How the operator closes a box.
+enum class Close { kEnter, kEsc, kCloseBox, kAnnulla };
+
+// What a box showed: its title, its text, its buttons' captions in
+// alphabetical order, its icon as the buttons value gives it (0 for none).
+struct BoxSeen {
+  std::string title, text;
+  std::vector<std::string> buttons;
+  int icon = 0;
+};
+
+// Each kind of box closed each way, and its answer: a message box's button,
+// or whether the input box gives what was typed. Prompts break at a lone CR
+// as at CR LF; a title is shown as given, also an empty one. A front end
+// whose message boxes are the system's leaves Esc and the close box on a
+// box with OK alone to the system (Windows answers OK, Wine Cancel).
+inline void expectBoxes(auto& driver, bool systemMessageBoxes) {
+  const std::vector<std::string> ok{"OK"}, okCancel{"Annulla", "OK"};
+  const struct {
+    int buttons;
+    Close close;
+    int answer;
+  } boxes[] = {
+      {kMbCritical, Close::kEnter, kIdOk},
+      {kMbCritical, Close::kEsc, kIdOk},
+      {kMbInformation, Close::kCloseBox, kIdOk},
+      {kMbOkCancelQuestion, Close::kEnter, kIdOk},
+      {kMbOkCancelQuestion, Close::kEsc, kIdCancel},
+      {kMbOkCancelQuestion, Close::kCloseBox, kIdCancel},
+      {kMbOkCancelQuestion, Close::kAnnulla, kIdCancel},
+  };
+  for (const auto& box : boxes) {
+    if (systemMessageBoxes && box.buttons != kMbOkCancelQuestion && box.close != Close::kEnter)
+      continue;
+    SCOPED_TRACE(std::to_string(box.buttons) + " closed by " + std::to_string(int(box.close)));
+    const std::string title = box.close == Close::kEsc ? "" : "Installazione Client ZEPO";
+    int answer = 0;
+    BoxSeen seen = driver.ask(
+        [&] { answer = driver.ui.msgBox("Procedo?\rCon la copia\r\nOK", box.buttons, title); },
+        box.close, "");
+    EXPECT_EQ(seen.title, title);
+    EXPECT_EQ(seen.text, "Procedo?\nCon la copia\nOK");
+    EXPECT_EQ(seen.buttons, box.buttons == kMbOkCancelQuestion ? okCancel : ok);
+    EXPECT_EQ(seen.icon, box.buttons & 0x70);
+    EXPECT_EQ(answer, box.answer);
+  }
+  for (Close close : {Close::kEnter, Close::kEsc, Close::kCloseBox, Close::kAnnulla}) {
+    std::string answer = "none";
+    BoxSeen seen = driver.ask(
+        [&] { answer = driver.ui.inputBox("Inserire il nome del server", "Client ZEPO"); }, close,
+        "ZEPOSRV");
+    EXPECT_EQ(seen.title, "Client ZEPO");
+    EXPECT_EQ(seen.text, "Inserire il nome del server");
+    EXPECT_EQ(seen.buttons, okCancel);
+    EXPECT_EQ(answer, close == Close::kEnter ? "ZEPOSRV" : "") << int(close);
+  }
+}
+
+// The main window's record shown in its controls, and what the operator
+// types and picks there in the record at once. The workstation has at
+// least two drives.
+inline void expectMainWindowRecord(auto& driver) {
+  FrmMain& record = driver.app.frmMain;
+  const std::vector<std::string> drives = driveListEntries(driver.app.platform);
+  ASSERT_GE(drives.size(), 2u);
+  const std::pair<const char*, std::string FrmMain::*> fields[] = {
+      {"txtServer", &FrmMain::txtServer},
+      {"txtIP", &FrmMain::txtIP},
+      {"txtPath", &FrmMain::txtPath},
+      {"txtPosto", &FrmMain::txtPosto}};
+  for (auto [name, field] : fields) record.*field = std::string("città ") + name;
+  record.drive = drives[1];
+  record.lblAttendiCaption = "Installazione in corso ...\r\nAttendere.";
+  record.lblAttendiVisible = true;
+  driver.ui.show(Form::kMain);
+  for (auto [name, field] : fields) EXPECT_EQ(driver.text(Form::kMain, name), record.*field);
+  EXPECT_EQ(driver.text(Form::kMain, "dlbDrive"), drives[1]);
+  EXPECT_EQ(driver.text(Form::kMain, "lblAttendi"), "Installazione in corso ...\nAttendere.");
+  EXPECT_TRUE(driver.shown(Form::kMain, "lblAttendi"));
+
+  for (auto [name, field] : fields) {
+    driver.type(Form::kMain, name, name + std::string("!"));
+    EXPECT_EQ(record.*field, name + std::string("!"));
+  }
+  driver.pickDrive(0);
+  EXPECT_EQ(record.drive, drives[0]);
+
+  record.lblAttendiVisible = false;
+  record.txtIP = "192.0.2.8";
+  driver.ui.refresh(Form::kMain);
+  EXPECT_FALSE(driver.shown(Form::kMain, "lblAttendi"));
+  EXPECT_EQ(driver.text(Form::kMain, "txtIP"), "192.0.2.8");
+}
+
+// What each window's close box, Enter and Esc do: the report window is only
+// hidden, and shown again the same; the check and about windows are
+// unloaded; the main window's close box ends the installer.
+inline void expectClosing(auto& driver) {
+  driver.app.esito.txtReport = "prima\r\n";
+  const struct {
+    Form form;
+    Close close;
+    const char *control, *shows;
+    bool unloaded;
+  } cases[] = {
+      {Form::kReport, Close::kCloseBox, "txtReport", "prima\n", false},
+      {Form::kVer, Close::kCloseBox, "cmdTorna", "OK", true},
+      {Form::kAbout, Close::kEnter, "lblVersion", "Versione 3.0.0", true},
+      {Form::kAbout, Close::kEsc, "lblVersion", "Versione 3.0.0", true},
+      {Form::kAbout, Close::kCloseBox, "lblVersion", "Versione 3.0.0", true},
+      {Form::kMain, Close::kCloseBox, "txtServer", "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + " closed by " + std::to_string(int(c.close)));
+    driver.ui.runEvent([&](Installer& app) {
+      c.form == Form::kAbout ? frmMain::mnuInfo_Click(app) : app.ui.show(c.form);
+    });
+    EXPECT_EQ(driver.text(c.form, c.control), c.shows);
+    const void* window = driver.handle(c.form);
+    bool destroyed = false;
+    driver.ask([&] { destroyed = driver.close(c.form, c.close); }, Close::kEnter, "");
+    EXPECT_EQ(destroyed, c.unloaded);
+    EXPECT_EQ(driver.handle(c.form) == nullptr, c.unloaded);
+    EXPECT_EQ(driver.ui.ended(), c.form == Form::kMain);
+    if (c.unloaded || driver.ui.ended()) continue;
+    EXPECT_FALSE(driver.shown(c.form, ""));
+    driver.ui.show(c.form);
+    EXPECT_EQ(driver.handle(c.form), window);
+  }
+  EXPECT_EQ(driver.ui.exitCode(), 0);
+}
+
+// The end of the installer, and an untrapped run-time error, which the
+// error box tells first: the shown windows are hidden, the exit code is set
+// and nothing runs any more. The driver is fresh for each case.
+struct EndCase {
+  void (*procedure)(Installer&);
+  std::string box;  // none when empty
+  int exitCode;
+};
+inline const EndCase kEndCases[] = {
+    {[](Installer&) { throw RuntimeError(kErrFileNotFound); },
+     "Errore di run-time '53':\n\nImpossibile trovare il file", 1},
+    {[](Installer&) { endInstaller(); }, "", 0},
+};
+inline void expectEnd(auto& driver, const EndCase& end) {
+  driver.ui.show(Form::kMain);
+  driver.ui.show(Form::kReport);
+  bool goesOn = true;
+  BoxSeen seen = driver.ask([&] { goesOn = driver.ui.runEvent(end.procedure); }, Close::kEnter, "");
+  EXPECT_EQ(seen.text, end.box);
+  if (!end.box.empty()) {
+    EXPECT_EQ(seen.title, "clientZEPO");
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(seen.icon, kMbCritical);
+  }
+  EXPECT_FALSE(goesOn);
+  EXPECT_EQ(driver.ui.exitCode(), end.exitCode);
+  EXPECT_FALSE(driver.shown(Form::kMain, ""));
+  EXPECT_FALSE(driver.shown(Form::kReport, ""));
+  bool ran = false;
+  EXPECT_FALSE(driver.ui.runEvent([&](Installer&) { ran = true; }));
+  EXPECT_FALSE(ran);
 }
 
 }  // namespace zepo::forms::test

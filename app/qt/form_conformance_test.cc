@@ -132,19 +132,19 @@ TEST_F(FormConformanceTest, ButtonsAndMenuItemsRunTheirProcedures) {
     RunProcedure record = [&ran](forms::Procedure procedure) { ran.push_back(procedure); };
     BuiltForm built = buildControls(&window, *table, ui.twips(), record);
     buildMenus(window.menuBar(), *table, record);
-    for (const ControlDesign& design : table->controls) {
-      if (design.kind != Kind::kButton) continue;
-      ran.clear();
-      built.get<QPushButton>(design.name)->click();
-      EXPECT_EQ(ran, std::vector<forms::Procedure>{design.click}) << design.name;
-    }
-    for (const forms::Menu& menu : table->menus) {
-      for (const forms::MenuItem& item : menu.items) {
-        ran.clear();
-        window.findChild<QAction*>(QString::fromStdString(item.name))->trigger();
-        EXPECT_EQ(ran, std::vector<forms::Procedure>{item.event}) << item.name;
-      }
-    }
+    forms::test::expectWiring(
+        *table,
+        [&](const ControlDesign& design) {
+          ran.clear();
+          built.get<QPushButton>(design.name)->click();
+          return ran;
+        },
+        [&](std::size_t m, std::size_t i) {
+          ran.clear();
+          window.findChild<QAction*>(QString::fromStdString(table->menus[m].items[i].name))
+              ->trigger();
+          return ran;
+        });
   }
 }
 

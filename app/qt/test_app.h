@@ -1,20 +1,28 @@
 // Support of the window tests: the application on Qt's offscreen platform,
-// keys sent as the operator would press them, and modal boxes answered
-// while the code under test waits for them.
+// keys sent as the operator would press them, modal boxes answered while
+// the code under test waits for them, and the driver of the cases that both
+// front ends share.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 
+#include "app/forms/form_test_support.h"
 #include "app/qt/controls.h"
 #include "app/qt/message_box.h"
 #include "app/qt/qt_ui.h"
@@ -22,6 +30,9 @@
 #include "tests/test_workstation.h"
 
 namespace zepo::qt::uitest {
+
+using forms::test::BoxSeen;
+using forms::test::Close;
 
 inline QApplication& application() {
   static int argc = 1;
@@ -71,13 +82,6 @@ inline QStringList tabChain(QWidget* first) {
   return names;
 }
 
-// What a modal box says: a message box's text, the input box's prompt.
-inline QString boxText(QWidget* box) {
-  if (auto* message = qobject_cast<QMessageBox*>(box)) return message->text();
-  auto* prompt = box->findChild<QLabel*>("prompt");
-  return prompt ? prompt->text() : QString();
-}
-
 // Runs `open`, which shows modal boxes, and hands each box that opens
 // meanwhile to `answer`, which must close it. A box left open for five
 // seconds fails the test and is closed.
@@ -104,42 +108,110 @@ auto whileModal(const std::function<void(QWidget*)>& answer, Open open) {
 }
 
 // The answers to the boxes that `open` shows, in order: each box must say
-// its `text`; the input box gets `typed`; then the button captioned
-// `button` is clicked (Esc when there is none). Each box's title and text
-// are appended to `seen`; an unexpected box fails the test.
+// its `text` (when given); `typed` is typed into it, `whileOpen` runs, and
+// it is closed as told. Returns what the boxes showed; an unexpected box
+// fails the test, and so does one expected that did not open, unless
+// `mayNotOpen`.
 struct Answer {
-  QString text, button = "OK", typed = {};
+  QString text = {};
+  Close close = Close::kEnter;
+  QString typed = {};
   std::function<void()> whileOpen = {};
 };
-template <typename Open>
-auto answerBoxes(QList<Answer> answers, Open open, QStringList* seen = nullptr) {
-  auto result = whileModal(
+inline QList<BoxSeen> answerBoxes(QList<Answer> answers, const std::function<void()>& open,
+                                  bool mayNotOpen = false) {
+  QList<BoxSeen> boxes;
+  whileModal(
       [&](QWidget* box) {
-        if (seen) *seen << box->windowTitle() << boxText(box);
-        if (answers.isEmpty()) ADD_FAILURE() << "unexpected box: " << boxText(box).toStdString();
-        Answer answer = answers.isEmpty() ? Answer{{}, {}} : answers.takeFirst();
-        EXPECT_EQ(boxText(box), answer.text);
-        if (answer.whileOpen) answer.whileOpen();
-        if (auto* input = dynamic_cast<InputBox*>(box)) input->field()->setText(answer.typed);
+        auto* message = qobject_cast<QMessageBox*>(box);
+        auto* prompt = box->findChild<QLabel*>("prompt");
+        BoxSeen& seen = boxes.emplaceBack();
+        seen.title = box->windowTitle().toStdString();
+        seen.text = (message ? message->text() : prompt->text()).toStdString();
         for (QPushButton* button : box->findChildren<QPushButton*>())
-          if (button->text() == answer.button) return button->click();
-        pressKey(box, Qt::Key_Escape);
+          seen.buttons.push_back(button->text().toStdString());
+        std::sort(seen.buttons.begin(), seen.buttons.end());
+        const std::map<QMessageBox::Icon, int> icons = {{QMessageBox::Critical, 16},
+                                                        {QMessageBox::Question, 32},
+                                                        {QMessageBox::Information, 64}};
+        if (message && icons.count(message->icon())) seen.icon = icons.at(message->icon());
+        // The title shown whole, an empty one empty: X11 gets it from the
+        // native window, where Qt makes an empty title the program's name.
+        EXPECT_GE(box->width(), titleBarWidth(*box, box->windowTitle()));
+        EXPECT_EQ(box->windowHandle()->title(),
+                  box->windowTitle().isEmpty() ? " " : box->windowTitle());
+        if (answers.isEmpty()) ADD_FAILURE() << "unexpected box: " << seen.text;
+        Answer answer = answers.isEmpty() ? Answer{} : answers.takeFirst();
+        if (!answer.text.isNull()) {
+          EXPECT_EQ(seen.text, answer.text.toStdString());
+        }
+        if (answer.whileOpen) answer.whileOpen();
+        typeText(box, answer.typed);
+        if (answer.close == Close::kEnter || answer.close == Close::kEsc)
+          pressKey(box, answer.close == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
+        else if (answer.close == Close::kCloseBox)
+          box->close();
+        else if (auto* cancel = box->findChild<QPushButton*>("Annulla"))
+          cancel->click();
+        else
+          box->close();  // the box's buttons were already found wrong
       },
-      open);
-  EXPECT_TRUE(answers.isEmpty()) << "an expected box did not open";
-  return result;
+      [&] { return open(), 0; });
+  EXPECT_TRUE(answers.isEmpty() || mayNotOpen) << "an expected box did not open";
+  return boxes;
 }
 
-// A control of the window of `form` by name; fails the test when the window
-// or the control is missing.
+// A control of the window of `form` by name (the window itself when the
+// name is empty); fails the test when the window or the control is missing.
 template <typename Widget = QWidget>
-Widget* control(const QtUi& ui, Form form, const char* name) {
+Widget* control(const QtUi& ui, Form form, const std::string& name) {
   QWidget* window = ui.window(form);
   EXPECT_NE(window, nullptr) << name;
-  Widget* widget = window ? window->findChild<Widget*>(name) : nullptr;
+  if (name.empty() || !window) return qobject_cast<Widget*>(window);
+  auto* widget = window->findChild<Widget*>(QString::fromStdString(name));
   EXPECT_NE(widget, nullptr) << name;
   return widget;
 }
+
+// The shared cases' driver: the operator's keys and clicks on the Qt
+// windows and boxes.
+struct Driver {
+  QtUi& ui;
+  Installer& app;
+
+  std::string text(Form form, const std::string& name) {
+    QWidget* shown = control(ui, form, name);
+    if (auto* list = qobject_cast<QComboBox*>(shown)) return list->currentText().toStdString();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(shown)) return text->toPlainText().toStdString();
+    return (name.empty() ? shown->windowTitle() : shown->property("text").toString()).toStdString();
+  }
+  bool shown(Form form, const std::string& name) { return control(ui, form, name)->isVisible(); }
+  void type(Form form, const std::string& name, const std::string& text) {
+    auto* box = control<QLineEdit>(ui, form, name);
+    box->setFocus();
+    box->selectAll();
+    typeText(box->window(), QString::fromStdString(text));
+  }
+  void pickDrive(int index) {
+    auto* list = control<QComboBox>(ui, Form::kMain, "dlbDrive");
+    for (int i = 0; i < 10 && list->currentIndex() != index; ++i)
+      pressKey(list, list->currentIndex() > index ? Qt::Key_Up : Qt::Key_Down);
+  }
+  const void* handle(Form form) { return ui.window(form); }
+  bool close(Form form, Close how) {
+    QPointer<QWidget> window = ui.window(form);
+    window->activateWindow();
+    if (how == Close::kCloseBox)
+      window->close();
+    else
+      pressKey(window, how == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
+    deleteUnloadedWindows();
+    return window.isNull();
+  }
+  BoxSeen ask(const std::function<void()>& open, Close close, const std::string& typed) {
+    return answerBoxes({{{}, close, QString::fromStdString(typed)}}, open, true).value(0);
+  }
+};
 
 // The Qt user interface at 15 twips per pixel on a fresh workstation that
 // has drive D: labelled DATI.
@@ -152,14 +224,10 @@ class UiTest : public ::testing::Test {
   }
   ~UiTest() override { deleteUnloadedWindows(); }
 
-  template <typename Widget = QWidget>
-  Widget* control(Form form, const char* name) {
-    return uitest::control<Widget>(ui, form, name);
-  }
-
   TestWorkstation ws;
   QtUi ui{Twips(15)};
   Installer app{ws.platform(), ui};
+  Driver driver{ui, app};
 };
 
 }  // namespace zepo::qt::uitest

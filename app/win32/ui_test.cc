@@ -1,10 +1,12 @@
 // Tests of the Windows front end, run under Wine with a display: the windows
-// as built against their design tables, the records going in and out, the
-// message and input boxes and the event handler.
+// as built against their design tables, the cases both front ends share
+// (the boxes, the main window's record, the ends), what closing each window
+// does, the check window's states and what the program reads of the screen.
 #include "app/win32/ui.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -16,13 +18,14 @@
 
 #include "app/forms/form_test_support.h"
 #include "app/win32/input_box.h"
-#include "platform/errors.h"
-#include "shell/drive_list.h"
 #include "shell/main_window.h"
 #include "tests/test_workstation.h"
 
 namespace zepo::win32 {
 namespace {
+
+using forms::test::BoxSeen;
+using forms::test::Close;
 
 BOOL CALLBACK findShownBox(HWND hwnd, LPARAM result) {
   wchar_t name[16] = {};
@@ -41,24 +44,29 @@ HWND shownBox() {
   return found;
 }
 
-// Runs `answer` on the next modal box once it shows: a thread timer, which
-// the box's own message loop runs.
+// Runs `open` and hands the modal box that it shows, if any, to `answer`
+// once it is there: a thread timer, which the box's own message loop runs.
 std::function<void(HWND)> pendingAnswer;
-void CALLBACK answerTick(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK answerTick(HWND, UINT, UINT_PTR, DWORD) {
   HWND box = shownBox();
   if (!box || !pendingAnswer) return;
-  KillTimer(nullptr, id);
   auto answer = std::move(pendingAnswer);
   pendingAnswer = nullptr;
   answer(box);
 }
-void answerNextBox(std::function<void(HWND)> answer) {
+void whileModal(std::function<void(HWND)> answer, const std::function<void()>& open) {
   pendingAnswer = std::move(answer);
-  SetTimer(nullptr, 0, 20, answerTick);
+  UINT_PTR timer = SetTimer(nullptr, 0, 20, answerTick);
+  open();
+  KillTimer(nullptr, timer);
+  pendingAnswer = nullptr;
 }
 
-std::string itemText(HWND box, int id) {
-  return windowText(GetDlgItem(box, id));
+// What a control shows, its line ends as "\n".
+std::string shownText(HWND control) {
+  std::string text = windowText(control);
+  std::erase(text, '\r');
+  return text;
 }
 
 LOGFONTW fontOf(HWND control) {
@@ -66,13 +74,6 @@ LOGFONTW fontOf(HWND control) {
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
 }
-
-struct Fixture {
-  TestWorkstation ws;
-  Win32Ui ui{Twips(15)};  // 96 dots per inch, whatever the display has
-  Installer app{ws.platform(), ui};
-  Fixture() { ui.attach(app); }
-};
 
 // A window of each table as its class builds it, not yet showing its
 // record.
@@ -227,150 +228,138 @@ TEST(Win32UiTest, ButtonsAndMenuItemsRunTheirProcedures) {
   Fonts fonts;
   for (const forms::FormTable* table : forms::allForms()) {
     RecordingWindow window(*table, fonts);
-    for (const forms::ControlDesign& design : table->controls) {
-      if (design.kind != forms::Kind::kButton) continue;
+    auto command = [&](WPARAM wParam, LPARAM lParam) {
       window.ran.clear();
-      SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(window.controlId(design.name), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(window.control(design.name)));
-      EXPECT_EQ(window.ran, std::vector<forms::Procedure>{design.click}) << design.name;
-    }
-    HMENU bar = GetMenu(window.hwnd());
-    for (std::size_t m = 0; m < table->menus.size(); ++m) {
-      for (std::size_t i = 0; i < table->menus[m].items.size(); ++i) {
-        window.ran.clear();
-        UINT id = GetMenuItemID(GetSubMenu(bar, int(m)), int(i));
-        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        EXPECT_EQ(window.ran, std::vector<forms::Procedure>{table->menus[m].items[i].event})
-            << table->menus[m].items[i].name;
-      }
-    }
+      SendMessageW(window.hwnd(), WM_COMMAND, wParam, lParam);
+      return window.ran;
+    };
+    forms::test::expectWiring(
+        *table,
+        [&](const forms::ControlDesign& design) {
+          return command(MAKEWPARAM(window.controlId(design.name), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window.control(design.name)));
+        },
+        [&](std::size_t m, std::size_t i) {
+          return command(GetMenuItemID(GetSubMenu(GetMenu(window.hwnd()), int(m)), int(i)), 0);
+        });
   }
 }
 
-TEST(Win32UiTest, MainWindowRecordGoesInAndComesBack) {
-  Fixture f;
-  std::vector<std::string> drives = driveListEntries(f.ws.platform());
-  ASSERT_GE(drives.size(), 2u);
-  f.app.frmMain.txtServer = "ZEPOSRV";
-  f.app.frmMain.txtPath = "dati città";
-  f.app.frmMain.drive = drives[0];
-  f.app.frmMain.lblAttendiCaption = "Attendere...";
-  f.app.frmMain.lblAttendiVisible = true;
-  f.ui.show(Form::kMain);
-  FrmMainWindow& w = *f.ui.mainWindow();
-  EXPECT_EQ(windowText(w.control("txtServer")), "ZEPOSRV");
-  EXPECT_EQ(windowText(w.control("txtPath")), "dati città");
-  EXPECT_EQ(windowText(w.control("lblAttendi")), "Attendere...");
-  EXPECT_TRUE(IsWindowVisible(w.control("lblAttendi")));
-  HWND combo = w.control("dlbDrive");
-  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), LRESULT(drives.size()));
-  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+// The shared cases' driver: the operator's keys and clicks on the Win32
+// windows and boxes.
+struct Win32Driver {
+  Win32Ui& ui;
+  Installer& app;
 
-  // What the operator types is in the record at once; a drive chosen is
-  // set through the logic.
-  SetWindowTextW(w.control("txtPosto"), L"7");
-  SetWindowTextW(w.control("txtIP"), L"10.0.0.1");
-  EXPECT_EQ(f.app.frmMain.txtPosto, "7");
-  EXPECT_EQ(f.app.frmMain.txtIP, "10.0.0.1");
-  SendMessageW(combo, CB_SETCURSEL, 1, 0);
-  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(w.controlId("dlbDrive"), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(f.app.frmMain.drive, drives[1]);
-
-  f.app.frmMain.lblAttendiVisible = false;
-  f.ui.refresh(Form::kMain);
-  EXPECT_FALSE(IsWindowVisible(w.control("lblAttendi")));
-}
-
-// The message box: its title, its text with a lone CR made a line break,
-// its buttons and answers; the input box: its title, prompt, buttons, an
-// empty field with the focus, and the text typed on OK, nothing on Annulla.
-TEST(Win32UiTest, MessageAndInputBoxes) {
-  Fixture f;
-  std::vector<std::string> seen;
-  auto answer = [&](std::vector<int> items, int button, const wchar_t* typed = L"") {
-    answerNextBox([&seen, items, button, typed](HWND box) {
-      seen = {windowText(box)};
-      for (int item : items) seen.push_back(GetDlgItem(box, item) ? itemText(box, item) : "-");
-      if (GetDlgItem(box, kInputField)) {
-        EXPECT_EQ(GetFocus(), GetDlgItem(box, kInputField));
-        SetDlgItemTextW(box, kInputField, typed);
-      }
-      PostMessageW(box, WM_COMMAND, button, 0);
-    });
-  };
-  answer({0xFFFF, IDCANCEL}, IDOK);
-  EXPECT_EQ(f.ui.msgBox("Se non si specifica\ril programma", kMbInformation, "Client ZEPO"), kIdOk);
-  EXPECT_EQ(seen,
-            (std::vector<std::string>{"Client ZEPO", "Se non si specifica\r\nil programma", "-"}));
-  answer({}, IDCANCEL);
-  EXPECT_EQ(f.ui.msgBox("Procedo?", kMbOkCancelQuestion, "Installazione Client ZEPO"), kIdCancel);
-
-  answer({kInputPrompt, kInputField, IDOK, IDCANCEL}, IDOK, L"ZEPOSRV");
-  EXPECT_EQ(f.ui.inputBox("Inserire il nome del server", "Client ZEPO"), "ZEPOSRV");
-  EXPECT_EQ(seen, (std::vector<std::string>{"Client ZEPO", "Inserire il nome del server", "", "OK",
-                                            "Annulla"}));
-  answer({}, IDCANCEL, L"typed, then cancelled");
-  EXPECT_EQ(f.ui.inputBox("Inserire il nome del server", "Client ZEPO"), "");
-}
-
-// The installer's end ends it without a box; an untrapped run-time error
-// shows the error box and ends it with exit code 1; then nothing runs.
-TEST(Win32UiTest, EventHandlerEndsOnEndAndOnRuntimeErrors) {
-  for (bool error : {false, true}) {
-    Fixture f;
-    std::string text = "no box";
-    if (error) {
-      answerNextBox([&](HWND box) {
-        text = windowText(box) + ": " + itemText(box, 0xFFFF);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-      });
+  HWND widget(Form form, const std::string& name) {
+    return name.empty() ? ui.window(form) : ui.windowOf(form)->control(name);
+  }
+  std::string text(Form form, const std::string& name) { return shownText(widget(form, name)); }
+  bool shown(Form form, const std::string& name) { return IsWindowVisible(widget(form, name)); }
+  void type(Form form, const std::string& name, const std::string& text) {
+    HWND box = widget(form, name);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    for (wchar_t c : wide(text)) SendMessageW(box, WM_CHAR, c, 0);
+  }
+  void pickDrive(int index) {
+    HWND list = widget(Form::kMain, "dlbDrive");
+    for (int i = 0; i < 10 && SendMessageW(list, CB_GETCURSEL, 0, 0) != index; ++i) {
+      bool up = SendMessageW(list, CB_GETCURSEL, 0, 0) > index;
+      SendMessageW(list, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 0);
     }
-    EXPECT_TRUE(f.ui.runEvent([](Installer&) {}));
-    EXPECT_FALSE(f.ui.runEvent([error](Installer&) {
-      if (error) throw RuntimeError(53);
-      endInstaller();
-    }));
-    EXPECT_EQ(text, error
-                        ? "clientZEPO: " + narrow(displayText(runtimeErrorPrompt(RuntimeError(53))))
-                        : "no box");
-    EXPECT_TRUE(f.ui.ended());
-    EXPECT_EQ(f.ui.exitCode(), error ? 1 : 0);
-    bool ran = false;
-    EXPECT_FALSE(f.ui.runEvent([&](Installer&) { ran = true; }));
-    EXPECT_FALSE(ran);
+  }
+  const void* handle(Form form) { return ui.window(form); }
+  bool close(Form form, Close how) {
+    // Enter and Esc come as the commands that the message loop makes of them.
+    HWND window = ui.window(form);
+    if (how == Close::kCloseBox)
+      SendMessageW(window, WM_CLOSE, 0, 0);
+    else
+      SendMessageW(window, WM_COMMAND, how == Close::kEnter ? IDOK : IDCANCEL, 0);
+    ui.deleteUnloadedWindows();
+    return !IsWindow(window);
+  }
+  BoxSeen ask(const std::function<void()>& open, Close close, const std::string& typed) {
+    BoxSeen seen;
+    whileModal(
+        [&](HWND box) {
+          seen.title = windowText(box);
+          seen.text = shownText(GetDlgItem(box, GetDlgItem(box, 0xFFFF) ? 0xFFFF : kInputPrompt));
+          for (HWND child = GetWindow(box, GW_CHILD); child;
+               child = GetWindow(child, GW_HWNDNEXT)) {
+            int id = GetDlgCtrlID(child);
+            if (hasClass(child, L"Button") && IsWindowVisible(child))
+              seen.buttons.push_back(id == IDOK ? "OK" : id == IDCANCEL ? "Annulla" : "?");
+            LONG style = GetWindowLongW(child, GWL_STYLE);
+            if (hasClass(child, L"Static") && (style & SS_TYPEMASK) == SS_ICON) {
+              auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+              for (auto [kind, name] : {std::pair{16, 32513}, {32, 32514}, {64, 32516}})
+                if (icon == LoadIconW(nullptr, MAKEINTRESOURCEW(name))) seen.icon = kind;
+            }
+          }
+          std::sort(seen.buttons.begin(), seen.buttons.end());
+          // Keys go where the focus is, through the box's own message loop.
+          HWND focus = GetFocus() ? GetFocus() : box;
+          for (wchar_t c : wide(typed)) PostMessageW(focus, WM_CHAR, c, 0);
+          if (close == Close::kEnter || close == Close::kEsc)
+            PostMessageW(focus, WM_KEYDOWN, close == Close::kEnter ? VK_RETURN : VK_ESCAPE, 0);
+          else if (close == Close::kCloseBox)
+            PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+          else
+            PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+        },
+        open);
+    return seen;
+  }
+};
+
+struct Fixture {
+  TestWorkstation ws;
+  Win32Ui ui{Twips(15)};  // 96 dots per inch, whatever the display has
+  Installer app{ws.platform(), ui};
+  Win32Driver driver{ui, app};
+  Fixture() { ui.attach(app); }
+  ~Fixture() {  // the end of the installer posted the message loop's quit
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
+};
+
+TEST(Win32UiTest, BoxesAndTheirAnswers) {
+  Fixture f;
+  forms::test::expectBoxes(f.driver, true);
 }
 
-// Errors in bold red; "Ripara" shown takes its place in the focus chain;
-// one window of each kind; the report's close box only hides it. A check
-// run shows its window, then fills the record: a box that comes meanwhile
-// shows over the window as the record is then (not Text1, Text2).
-TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
+TEST(Win32UiTest, MainWindowRecordBothWays) {
   Fixture f;
-  f.ui.show(Form::kVer);
-  HWND ver = f.ui.window(Form::kVer);
-  ASSERT_NE(ver, nullptr);
-  Window& w = *f.ui.windowOf(Form::kVer);
-  f.app.esito.txtDir[0] = "D:\\ZEPO";
+  forms::test::expectMainWindowRecord(f.driver);
+}
+
+TEST(Win32UiTest, EndsAndRuntimeErrors) {
+  for (const forms::test::EndCase& end : forms::test::kEndCases) {
+    Fixture f;
+    forms::test::expectEnd(f.driver, end);
+  }
+}
+
+TEST(Win32UiTest, WhatClosingEachWindowDoes) {
+  Fixture f;
+  forms::test::expectClosing(f.driver);
+}
+
+// A state in error is bold and red, also in the disabled txtSistema, which
+// draws its own text; "Ripara" shown takes its place in the focus chain.
+TEST(Win32UiTest, CheckWindowStates) {
+  Fixture f;
   f.app.esito.txtCheck[2] = StateBox{"ERR", true};
   f.app.esito.txtSistema = StateBox{"ERR", true};
   f.app.esito.cmdReportEnabled = false;
   f.app.esito.cmdRiparaVisible = true;
-  std::string folder, state;
-  answerNextBox([&](HWND box) {
-    folder = windowText(w.control("txtDir_0"));
-    state = windowText(w.control("txtCheck_2"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  f.ui.msgBox("Errore durante l'agg. dei file di sistema", kMbCritical, "");
-  EXPECT_EQ(folder, "D:\\ZEPO");
-  EXPECT_EQ(state, "ERR");
   f.ui.show(Form::kVer);
-  EXPECT_EQ(f.ui.window(Form::kVer), ver);  // the same window
+  HWND ver = f.ui.window(Form::kVer);
+  Window& w = *f.ui.windowOf(Form::kVer);
   HWND check2 = w.control("txtCheck_2");
   EXPECT_EQ(windowText(check2), "ERR");
   EXPECT_EQ(fontOf(check2).lfWeight, FW_BOLD);
@@ -382,21 +371,7 @@ TEST(Win32UiTest, CheckWindowStatesAndOneInstancePerKind) {
                reinterpret_cast<LPARAM>(check2));
   EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
   ReleaseDC(check2, dc);
-  EXPECT_TRUE(IsWindowVisible(w.control("cmdRipara")));
   EXPECT_EQ(GetNextDlgTabItem(ver, w.control("cmdTorna"), FALSE), w.control("cmdRipara"));
-  f.ui.hide(Form::kVer);
-  EXPECT_FALSE(IsWindowVisible(ver));
-  f.ui.unload(Form::kVer);
-  EXPECT_EQ(f.ui.window(Form::kVer), nullptr);
-  EXPECT_FALSE(IsWindow(ver));
-
-  f.app.esito.txtReport = "riga 1\r\nriga 2";
-  f.ui.show(Form::kReport);
-  HWND report = f.ui.window(Form::kReport);
-  EXPECT_EQ(windowText(f.ui.windowOf(Form::kReport)->control("txtReport")), "riga 1\r\nriga 2");
-  SendMessageW(report, WM_CLOSE, 0, 0);
-  EXPECT_EQ(f.ui.window(Form::kReport), report);
-  EXPECT_FALSE(IsWindowVisible(report));
 }
 
 // Explorer shows the icon and the version of the file's resources; the
@@ -417,22 +392,6 @@ TEST(Win32UiTest, ResourcesCarryTheIconAndTheProgramsVersion) {
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, DWORD(kProgramVersion.major << 16 | kProgramVersion.minor));
   EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), kProgramVersion.revision);
-}
-
-TEST(Win32UiTest, AboutWindowClosesWithEnterOrEsc) {
-  Fixture f;
-  for (int command : {IDCANCEL, IDOK}) {  // Esc comes as the cancel command
-    frmMain::mnuInfo_Click(f.app);
-    HWND about = f.ui.window(Form::kAbout);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(windowText(about), "Informazioni su clientZEPO");
-    EXPECT_EQ(windowText(f.ui.windowOf(Form::kAbout)->control("lblVersion")), "Versione 3.0.0");
-    frmMain::mnuInfo_Click(f.app);
-    EXPECT_EQ(f.ui.window(Form::kAbout), about);  // not a second one
-    SendMessageW(about, WM_COMMAND, command, 0);
-    EXPECT_EQ(f.ui.window(Form::kAbout), nullptr);
-    f.ui.deleteUnloadedWindows();
-  }
 }
 
 // What the Windows front end reads of the screen at the usual scalings
