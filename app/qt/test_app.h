@@ -107,6 +107,13 @@ auto whileModal(const std::function<void(QWidget*)>& answer, Open open) {
   return open();
 }
 
+// What a message box or the input box says.
+inline QString boxText(QWidget* box) {
+  if (auto* message = qobject_cast<QMessageBox*>(box)) return message->text();
+  auto* prompt = box->findChild<QLabel*>("prompt");
+  return prompt ? prompt->text() : QString();
+}
+
 // The answers to the boxes that `open` shows, in order: each box must say
 // its `text` (when given); `typed` is typed into it, `whileOpen` runs, and
 // it is closed as told. Returns what the boxes showed; an unexpected box
@@ -124,10 +131,9 @@ inline QList<BoxSeen> answerBoxes(QList<Answer> answers, const std::function<voi
   whileModal(
       [&](QWidget* box) {
         auto* message = qobject_cast<QMessageBox*>(box);
-        auto* prompt = box->findChild<QLabel*>("prompt");
         BoxSeen& seen = boxes.emplaceBack();
         seen.title = box->windowTitle().toStdString();
-        seen.text = (message ? message->text() : prompt->text()).toStdString();
+        seen.text = boxText(box).toStdString();
         for (QPushButton* button : box->findChildren<QPushButton*>())
           seen.buttons.push_back(button->text().toStdString());
         std::sort(seen.buttons.begin(), seen.buttons.end());

@@ -18,7 +18,7 @@ namespace {
 using WindowsTest = uitest::UiTest;
 
 TEST_F(WindowsTest, BoxesAndTheirAnswers) {
-  forms::test::expectBoxes(driver, false);
+  forms::test::expectBoxes(driver);
 }
 
 TEST_F(WindowsTest, MainWindowRecordBothWays) {

@@ -72,6 +72,9 @@ int Win32Ui::msgBox(const std::string& prompt, int buttons, const std::string& t
   // MB_ICONASTERISK).
   int answer = MessageBoxW(owner, displayText(prompt).c_str(), wide(title).c_str(),
                            static_cast<UINT>(buttons));
+  // A box with OK alone answers OK however it is closed, as Windows has it
+  // (Wine answers Cancel to Esc and the close box there).
+  if ((buttons & MB_TYPEMASK) == MB_OK) return kIdOk;
   return answer == IDCANCEL ? kIdCancel : kIdOk;
 }
 

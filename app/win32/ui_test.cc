@@ -329,7 +329,7 @@ struct Fixture {
 
 TEST(Win32UiTest, BoxesAndTheirAnswers) {
   Fixture f;
-  forms::test::expectBoxes(f.driver, true);
+  forms::test::expectBoxes(f.driver);
 }
 
 TEST(Win32UiTest, MainWindowRecordBothWays) {
