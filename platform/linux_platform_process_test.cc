@@ -19,6 +19,8 @@
 namespace zepo {
 namespace {
 
+using namespace std::string_literals;
+
 std::string readHostFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -91,8 +93,8 @@ TEST(LinuxProcess, AProgramThatCannotStartGivesNoHandlesAtOnce) {
   TestWorkstation ws;
   const std::string notExecutable = ws.dir() + "/plain.txt";
   std::ofstream(notExecutable) << "echo hello\n";
-  for (const std::string& line : {std::string(""), std::string(" sh -c true"), std::string("/"),
-                                  notExecutable, std::string("./zepo-no-such-program")}) {
+  for (const std::string& line :
+       {""s, " sh -c true"s, "/"s, notExecutable, "./zepo-no-such-program"s}) {
     ProcessInformation info{7, 8, 9, 10};
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(

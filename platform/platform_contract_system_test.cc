@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "tests/reference_data.h"
 #include "tests/test_workstation.h"
@@ -146,8 +145,7 @@ TEST_F(PlatformContractSystem, ProcessesAndTheWorkstationsFacts) {
   ProcessInformation none;
   EXPECT_FALSE(p.CreateProcessA("no-such-program-zepo.exe", true, kNormalPriorityClass,
                                 StartupInfo{}, none));
-  EXPECT_EQ(none.hProcess, 0u);
-  EXPECT_EQ(none.hThread, 0u);
+  EXPECT_EQ(none.hProcess + none.hThread, 0u);
 
   // The Windows folder, without a closing backslash; a buffer without room
   // for the closing zero stays as it was.
@@ -161,13 +159,10 @@ TEST_F(PlatformContractSystem, ProcessesAndTheWorkstationsFacts) {
   EXPECT_EQ(p.GetWindowsDirectoryA(exact, length), length + 1);
   EXPECT_EQ(exact, std::string(length, 'x'));
 
-  std::vector<DriveInfo> drives = p.drives();
-  EXPECT_TRUE(
-      std::is_sorted(drives.begin(), drives.end(),
-                     [](const DriveInfo& a, const DriveInfo& b) { return a.letter < b.letter; }));
-  EXPECT_EQ(std::count_if(drives.begin(), drives.end(),
-                          [](const DriveInfo& d) { return d.letter == 't'; }),
-            1);
+  std::string letters;
+  for (const DriveInfo& drive : p.drives()) letters += drive.letter;
+  EXPECT_TRUE(std::is_sorted(letters.begin(), letters.end())) << letters;
+  EXPECT_EQ(std::count(letters.begin(), letters.end(), 't'), 1) << letters;
   EXPECT_EQ(p.osPlatform(), 2);
   EXPECT_GE(p.osVersion(), 5.0f);
   EXPECT_EQ(p.appTitle(), "clientZEPO");
