@@ -40,9 +40,8 @@ class LinuxFiles : public ::testing::Test {
   }
   Names listAll(const std::string& pattern, int attributes) {
     Names names;
-    for (std::string name = p.listFirst(pattern, attributes); !name.empty(); name = p.listNext()) {
+    for (std::string name = p.listFirst(pattern, attributes); !name.empty(); name = p.listNext())
       names.push_back(name);
-    }
     return names;
   }
   // How many entries a folder of the prefix holds.

@@ -159,8 +159,7 @@ TEST(DefaultWorkstation, PlatformIniRulesAndDrives) {
   for (const char* drive : {"d:", "E:", "f:"})
     fs::create_directory_symlink("../drive_c", dir + "/dosdevices/" + drive);
   // Not drives: com1, "c::"; a drive that is not ready is still one.
-  fs::create_directories(dir + "/dosdevices/com1");
-  fs::create_directories(dir + "/dosdevices/c::");
+  for (const char* other : {"com1", "c::"}) fs::create_directories(dir + "/dosdevices/" + other);
   fs::create_directory_symlink("/nonexistent", dir + "/dosdevices/z:");
   std::string drives;
   for (const DriveInfo& drive : p.drives()) drives += drive.letter + ("[" + drive.label + "]");
