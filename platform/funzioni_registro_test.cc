@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/fault_platform.h"
@@ -21,9 +22,6 @@ const std::string kOwnKey = "HKEY_CURRENT_USER\\Software\\Prologue Software\\Zep
 
 class FunzioniRegistroTest : public ::testing::Test {
  protected:
-  std::optional<std::string> value(const std::string& key, const std::string& name) {
-    return ws_.registryString(key, name);
-  }
   // Every key handed out was closed.
   void expectAllClosed() {
     int closed = 0;
@@ -37,12 +35,8 @@ class FunzioniRegistroTest : public ::testing::Test {
 };
 
 TEST_F(FunzioniRegistroTest, TrovaBaseSplitsRootAndSubKey) {
-  struct Case {
-    std::string key;
-    RegKey root;
-    std::string subKey;
-  };
-  const Case cases[] = {
+  // A key's path, its root, the path below the root.
+  const std::tuple<std::string, RegKey, std::string> cases[] = {
       {kCurrentUserKey, kHkeyCurrentUser, kSubKey},
       {kDefaultUserKey, kHkeyUsers, ".default\\" + kSubKey},
       {"HKEY_LOCAL_MACHINE\\", kHkeyLocalMachine, ""},
@@ -52,11 +46,11 @@ TEST_F(FunzioniRegistroTest, TrovaBaseSplitsRootAndSubKey) {
       {" HKEY_USERS\\x", kInvalidRootKey, ""},
       {"HKEY_USERS \\x", kInvalidRootKey, ""},
   };
-  for (const Case& c : cases) {
-    std::string key = c.key;
-    EXPECT_EQ(TrovaBase(watch_, key), c.root) << c.key;
-    if (c.root != kInvalidRootKey) {
-      EXPECT_EQ(key, c.subKey);
+  for (const auto& [path, root, subKey] : cases) {
+    std::string key = path;
+    EXPECT_EQ(TrovaBase(watch_, key), root) << path;
+    if (root != kInvalidRootKey) {
+      EXPECT_EQ(key, subKey);
     }
   }
   EXPECT_TRUE(watch_.log.empty());
@@ -77,15 +71,15 @@ TEST_F(FunzioniRegistroTest, WritesTheDatabaseClientValueUnderBothKeys) {
                           "RegCloseKey(#2)",
                       }));
   expectAllClosed();
-  EXPECT_EQ(value(kCurrentUserKey, "x:\\"), "abc");
-  EXPECT_EQ(value(kDefaultUserKey, "X:\\"), "abc");
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "x:\\"), "abc");
+  EXPECT_EQ(ws_.registryString(kDefaultUserKey, "X:\\"), "abc");
 
   // Text goes to the registry as Windows-1252 bytes.
   EXPECT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "X:\\", "città", ""));
-  EXPECT_EQ(value(kCurrentUserKey, "X:\\"), "citt\xE0");
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "X:\\"), "citt\xE0");
   // Creating a key that exists keeps it and its values.
   EXPECT_TRUE(CreaChiave(watch_, kCurrentUserKey));
-  EXPECT_EQ(value(kCurrentUserKey, "X:\\"), "citt\xE0");
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "X:\\"), "citt\xE0");
 }
 
 TEST_F(FunzioniRegistroTest, DeletesOnTheMarkAndNeedsAnExistingKey) {
@@ -99,16 +93,16 @@ TEST_F(FunzioniRegistroTest, DeletesOnTheMarkAndNeedsAnExistingKey) {
   ASSERT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "X:\\", "v", ""));
   ASSERT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "Other", "o", ""));
   EXPECT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "X:\\", "", ""));
-  EXPECT_EQ(value(kCurrentUserKey, "X:\\"), std::nullopt);
-  EXPECT_EQ(value(kCurrentUserKey, "Other"), "o");
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "X:\\"), std::nullopt);
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "Other"), "o");
   // Nothing left to delete: false, and the key is still closed.
   EXPECT_FALSE(ScriviChiaveStringa(watch_, kCurrentUserKey, "X:\\", "", ""));
   expectAllClosed();
   // The comparison is exact: "X" is no deletion mark for "x".
   EXPECT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "Other", "x", "X"));
-  EXPECT_EQ(value(kCurrentUserKey, "Other"), "x");
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "Other"), "x");
   EXPECT_TRUE(ScriviChiaveStringa(watch_, kCurrentUserKey, "Other", "X", "X"));
-  EXPECT_EQ(value(kCurrentUserKey, "Other"), std::nullopt);
+  EXPECT_EQ(ws_.registryString(kCurrentUserKey, "Other"), std::nullopt);
 }
 
 TEST_F(FunzioniRegistroTest, OpenedKeyIsTheCallersToClose) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace zepo {
 namespace {
@@ -27,14 +28,9 @@ TEST(IniFileTest, ReadsByTheProfileRules) {
   EXPECT_EQ(utf8.read("CITT\xC3\x80", "key"), "v");
   EXPECT_EQ(utf8.read("CITT\xC3", "key"), std::nullopt);
 
-  // What a buffer of `size` characters receives.
-  struct Case {
-    std::optional<std::string> value;
-    const char* fallback;
-    std::uint32_t size;
-    const char* result;
-  };
-  const Case cases[] = {
+  // The value found (none: no key), the default, the buffer's size, what
+  // the buffer receives.
+  const std::tuple<std::optional<std::string>, const char*, std::uint32_t, const char*> cases[] = {
       {"abc", "", 1, ""},
       {"abc", "", 0, ""},
       {std::nullopt, "def\t ", 255, "def\t"},  // only blanks go
@@ -46,10 +42,8 @@ TEST(IniFileTest, ReadsByTheProfileRules) {
       {"\"abc\"", "", 3, "ab"},
       {"''", "", 255, ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(profileResult(c.value, c.fallback, c.size), c.result)
-        << c.value.value_or("-") << c.size;
-  }
+  for (const auto& [value, fallback, size, result] : cases)
+    EXPECT_EQ(profileResult(value, fallback, size), result) << value.value_or("-") << size;
 }
 
 TEST(IniFileTest, Utf16FilesAreWrittenBackUnitForUnit) {
@@ -75,13 +69,10 @@ const std::string kTemplate =
     "; next section\r\n[PATH]\r\nDefaultDrive = d:\r\n";
 
 TEST(IniFileTest, WritesChangeOnlyWhatTheyMustWhereWindowsDoes) {
-  struct Case {
-    std::string before;
-    const char* section;
-    const char* key;
-    std::optional<std::string> value;
-    std::string after;  // empty: nothing changes
-  };
+  // The file, the section, key and value written, the file after (empty:
+  // nothing changes).
+  using Case =
+      std::tuple<std::string, const char*, const char*, std::optional<std::string>, std::string>;
   const std::string head = "; settings\r\n\r\n[HOST]\r\n";
   const std::string tail = "\r\n; next section\r\n[PATH]\r\nDefaultDrive = d:\r\n";
   const Case cases[] = {
@@ -113,12 +104,12 @@ TEST(IniFileTest, WritesChangeOnlyWhatTheyMustWhereWindowsDoes) {
       // The nameless part before the first section: after a byte-order mark.
       {"\xEF\xBB\xBF[S]\r\n", "", "top", "1", "\xEF\xBB\xBFtop=1\r\n[S]\r\n"},
   };
-  for (const Case& c : cases) {
-    IniFile ini(c.before);
-    EXPECT_EQ(ini.write(c.section, c.key, c.value), !c.after.empty()) << c.before << c.key;
-    EXPECT_EQ(ini.bytes(), c.after.empty() ? c.before : c.after) << c.before << c.key;
-    if (!c.value) {
-      EXPECT_EQ(ini.read(c.section, c.key), std::nullopt) << c.before;  // every line of it
+  for (const auto& [before, section, key, value, after] : cases) {
+    IniFile ini(before);
+    EXPECT_EQ(ini.write(section, key, value), !after.empty()) << before << key;
+    EXPECT_EQ(ini.bytes(), after.empty() ? before : after) << before << key;
+    if (!value) {
+      EXPECT_EQ(ini.read(section, key), std::nullopt) << before;  // every line of it
     }
   }
 }

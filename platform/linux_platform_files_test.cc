@@ -13,13 +13,11 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/errors.h"
 #include "platform/linux_platform.h"
 #include "platform/test_error_of.h"
 #include "tests/file_size_limit.h"
@@ -42,9 +40,8 @@ class LinuxFiles : public ::testing::Test {
   }
   Names listAll(const std::string& pattern, int attributes) {
     Names names;
-    for (std::string name = p.listFirst(pattern, attributes); !name.empty(); name = p.listNext()) {
+    for (std::string name = p.listFirst(pattern, attributes); !name.empty(); name = p.listNext())
       names.push_back(name);
-    }
     return names;
   }
   // How many entries a folder of the prefix holds.
@@ -66,9 +63,8 @@ TEST_F(LinuxFiles, ListsTheEntriesThatWindowsCouldSee) {
   fs::create_symlink("gone.txt", data + "/Dangling");
   ASSERT_EQ(mkfifo((data + "/Pipe").c_str(), 0644), 0);
   for (const char* name :
-       {"report 10:30.txt", "\xff.txt", "\xcf\x80.txt", "trail.", "citt\xC3\xA0"}) {
+       {"report 10:30.txt", "\xff.txt", "\xcf\x80.txt", "trail.", "citt\xC3\xA0"})
     std::ofstream(data + "/Sub/" + name) << "x";
-  }
   fs::create_directory(data + "/Sub/dir:x");
   EXPECT_EQ(listAll("c:\\data\\L*", 0), (Names{"LinkToFile"}));
   EXPECT_EQ(listAll("c:\\data\\*", kAttrDirectory),
@@ -134,10 +130,8 @@ TEST_F(LinuxFiles, WholeFileWritesKeepTheOldFileUntilTheNewOneIsWhole) {
   {
     FileSizeLimit full(1024 * 1024);
     EXPECT_FALSE(p.WritePrivateProfileStringA("S", "X", std::string(2000000, 'y'), "c:\\sys.ini"));
-    EXPECT_EQ(errorOf([&] { p.copyFile("c:\\clientzepo\\big.ini", "c:\\clientzepo\\old.txt"); }),
-              kErrDiskFull);
-    EXPECT_EQ(errorOf([&] { p.copyFile("c:\\clientzepo\\big.ini", "c:\\clientzepo\\fresh.txt"); }),
-              kErrDiskFull);
+    for (const char* to : {"c:\\clientzepo\\old.txt", "c:\\clientzepo\\fresh.txt"})
+      EXPECT_EQ(errorOf([&] { p.copyFile("c:\\clientzepo\\big.ini", to); }), kErrDiskFull) << to;
   }
   EXPECT_EQ(ws.readFile("c:\\sys.ini"), before);
   EXPECT_EQ(ws.readFile("c:\\clientzepo\\old.txt"), "old");
@@ -150,9 +144,8 @@ TEST_F(LinuxFiles, WholeFileWritesKeepTheOldFileUntilTheNewOneIsWhole) {
   fs::permissions(ws.hostPath("c:\\ro.ini"), fs::perms(0444));
   fs::create_directory(ws.hostPath("c:\\") + "/folder.ini");
   for (const char* path :
-       {"q:\\a.ini", "c:\\no\\a.ini", "c:\\bad|name.ini", "c:\\folder.ini", "c:\\ro.ini"}) {
+       {"q:\\a.ini", "c:\\no\\a.ini", "c:\\bad|name.ini", "c:\\folder.ini", "c:\\ro.ini"})
     EXPECT_FALSE(p.WritePrivateProfileStringA("S", "K", std::string("2"), path)) << path;
-  }
   EXPECT_EQ(ws.readFile("c:\\ro.ini"), "[S]\r\nK=1\r\n");
   EXPECT_TRUE(p.WritePrivateProfileStringA("S", "K", std::nullopt, "c:\\none.ini"));
   EXPECT_FALSE(ws.exists("c:\\none.ini"));

@@ -19,6 +19,8 @@
 namespace zepo {
 namespace {
 
+using namespace std::string_literals;
+
 std::string readHostFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -89,15 +91,14 @@ TEST(LinuxProcess, ExitCodesWaitsAndSignals) {
 
 TEST(LinuxProcess, AProgramThatCannotStartGivesNoHandlesAtOnce) {
   TestWorkstation ws;
+  Platform& p = ws.platform();
   const std::string notExecutable = ws.dir() + "/plain.txt";
   std::ofstream(notExecutable) << "echo hello\n";
-  for (const std::string& line : {std::string(""), std::string(" sh -c true"), std::string("/"),
-                                  notExecutable, std::string("./zepo-no-such-program")}) {
+  for (const std::string& line :
+       {""s, " sh -c true"s, "/"s, notExecutable, "./zepo-no-such-program"s}) {
     ProcessInformation info{7, 8, 9, 10};
     auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(
-        ws.platform().CreateProcessA(line, true, kNormalPriorityClass, StartupInfo{}, info))
-        << line;
+    EXPECT_FALSE(p.CreateProcessA(line, true, kNormalPriorityClass, StartupInfo{}, info)) << line;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(info.hProcess + info.hThread + info.dwProcessId + info.dwThreadId, 0u) << line;
   }
@@ -109,21 +110,18 @@ TEST(LinuxProcess, TheChildGetsTheWindowsArgumentsTheEnvironmentAndTheFolder) {
   // The program is sh only to write its arguments down; the line itself is
   // split by the runner, so ; & | $( ) reach it as plain text.
   const std::string out = first.dir() + "/args.txt";
-  EXPECT_EQ(run(first.platform(), R"(sh -c "printf '[%s]\n' \"$@\" > )" + out +
-                                      R"(" zepo a;touch&x "b  c" $(id) x\"y \\SRV\zepo\*.* | "")"),
-            0);
-  EXPECT_EQ(readHostFile(out),
-            "[a;touch&x]\n[b  c]\n[$(id)]\n[x\"y]\n[\\\\SRV\\zepo\\*.*]\n[|]\n[]\n");
-
   setenv("ZEPO_PROCESS_TEST_MARK", "marked", 1);
+  // It writes the prefix, a variable of the installer's environment and its
+  // folder first.
   EXPECT_EQ(
-      run(first.platform(),
-          R"(sh -c "printf '%s\n' \"$ZEPO_PREFIX\" \"$ZEPO_PROCESS_TEST_MARK\" \"$(pwd -P)\" > )" +
-              out + "\""),
+      run(first.platform(), R"(sh -c "printf '[%s]\n' \"$ZEPO_PREFIX\" )"
+                            R"(\"$ZEPO_PROCESS_TEST_MARK\" \"$(pwd -P)\" \"$@\" > )" +
+                                out + R"(" zepo a;touch&x "b  c" $(id) x\"y \\SRV\zepo\*.* | "")"),
       0);
   unsetenv("ZEPO_PROCESS_TEST_MARK");
-  std::string cwd = std::filesystem::current_path().string();
-  EXPECT_EQ(readHostFile(out), first.dir() + "\nmarked\n" + cwd + "\n");
+  EXPECT_EQ(readHostFile(out),
+            "[" + first.dir() + "]\n[marked]\n[" + std::filesystem::current_path().string() +
+                "]\n[a;touch&x]\n[b  c]\n[$(id)]\n[x\"y]\n[\\\\SRV\\zepo\\*.*]\n[|]\n[]\n");
 }
 
 TEST(LinuxProcess, TheInstallersOwnFolderComesBeforePath) {

@@ -14,6 +14,7 @@
 
 #include "platform/linux_platform.h"
 #include "platform/registry_store.h"
+#include "platform/test_error_of.h"
 #include "platform/workstation_platform.h"
 #include "tests/file_size_limit.h"
 #include "tests/test_workstation.h"
@@ -94,18 +95,15 @@ TEST_F(LinuxRegistryTest, InstallersOnOnePrefixKeepEachOthersKeys) {
   // Two processes at the same time: every value arrives.
   pid_t child = fork();
   ASSERT_GE(child, 0);
-  const bool inChild = child == 0;
+  const std::string key = child == 0 ? "Software\\Child" : "Software\\Parent";
+  bool written = true;
   {
     LinuxPlatform p(ws_.dir());
-    for (int i = 0; i < 40; ++i) {
-      if (setValue(p, inChild ? "Software\\Child" : "Software\\Parent", std::to_string(i), "x") !=
-              kErrorSuccess &&
-          inChild) {
-        std::_Exit(1);
-      }
-    }
+    for (int i = 0; i < 40; ++i)
+      written &= setValue(p, key, std::to_string(i), "x") == kErrorSuccess;
   }
-  if (inChild) std::_Exit(0);
+  if (child == 0) std::_Exit(written ? 0 : 1);
+  EXPECT_TRUE(written);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -156,12 +154,8 @@ TEST_F(LinuxRegistryTest, ARegistryThatCannotBeWrittenOrRead) {
   // fail as on a damaged hive.
   fs::remove(file_);
   fs::create_directory(file_);
-  try {
-    LinuxPlatform p(ws_.dir());
-    ADD_FAILURE() << "started";
-  } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), file_ + ": is a folder, not the registry file");
-  }
+  EXPECT_EQ(messageOf([&] { LinuxPlatform p(ws_.dir()); }),
+            file_ + ": is a folder, not the registry file");
   setenv("ZEPO_PREFIX", ws_.dir().c_str(), 1);
   std::unique_ptr<Platform> xcopy = makeWorkstationPlatform();
   EXPECT_EQ(xcopy->RegOpenKeyExA(kHkeyCurrentUser, "Software", kKeyQueryValue, key),

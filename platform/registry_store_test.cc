@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
+
+#include "platform/test_error_of.h"
 
 namespace zepo {
 namespace {
@@ -39,9 +40,8 @@ TEST(RegistryTreeTest, KeysAndValuesMatchIgnoringCaseAndKeepTheirSpelling) {
 TEST(RegistryTreeTest, TextReadsBack) {
   RegistryTree tree;
   for (const char* root : {"HKEY_USERS", "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
-                           "HKEY_CURRENT_CONFIG", "HKEY_CLASSES_ROOT"}) {
+                           "HKEY_CURRENT_CONFIG", "HKEY_CLASSES_ROOT"})
     tree.createKey(std::string(root) + "\\K");
-  }
   tree.createKey("HKEY_USERS\\.DEFAULT\\A B");
   tree.createKey("HKEY_USERS\\.default\\a\\Sub");
   tree.setString("HKEY_USERS\\.DEFAULT\\a", "Quote\"Back\\", "say \"hi\" \\ c:\\\r\nnext");
@@ -130,14 +130,9 @@ TEST(RegistryTreeTest, MalformedTextNamesFileAndLine) {
       {"REGEDIT4\r\n[HKEY_USERS\\x]\r\nstray\r\n", 3},
   };
   for (const auto& [text, line] : cases) {
-    try {
-      RegistryTree::parse(text, "/p/registry.reg");
-      ADD_FAILURE() << "read: " << text;
-    } catch (const std::runtime_error& error) {
-      EXPECT_EQ(
-          std::string(error.what()).rfind("/p/registry.reg:" + std::to_string(line) + ": ", 0), 0u)
-          << error.what();
-    }
+    const std::string message = messageOf([&] { RegistryTree::parse(text, "/p/registry.reg"); });
+    EXPECT_TRUE(message.starts_with("/p/registry.reg:" + std::to_string(line) + ": "))
+        << text << " -> " << message;
   }
 }
 

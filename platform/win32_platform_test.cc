@@ -8,11 +8,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "platform/errors.h"
 #include "platform/test_error_of.h"
 #include "tests/test_workstation.h"
 
@@ -32,13 +31,8 @@ class Win32PlatformTest : public ::testing::Test {
 // Every name in a folder, hidden ones too.
 Names everyName(const std::string& folder) {
   Names names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -78,9 +72,8 @@ TEST_F(Win32PlatformTest, WholeFileWritesReplaceTheOldFile) {
 
 TEST_F(Win32PlatformTest, DrivesAndTheProgramsFolder) {
   // A drive that Wine's mount manager made, with its label.
-  std::vector<DriveInfo> drives = p.drives();
-  auto t = std::find_if(drives.begin(), drives.end(),
-                        [](const DriveInfo& d) { return d.letter == 't'; });
+  const std::vector<DriveInfo> drives = p.drives();
+  const auto t = std::ranges::find(drives, 't', &DriveInfo::letter);
   ASSERT_NE(t, drives.end());
   EXPECT_EQ(t->label, "PROVA");
   EXPECT_EQ(p.listFirst(p.appPath() + "\\zepo_tests.exe", 0), "zepo_tests.exe");

@@ -11,6 +11,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -228,16 +230,9 @@ void TestWorkstation::writeFile(const std::string& windowsPath, const std::strin
 }
 
 std::string TestWorkstation::readFile(const std::string& windowsPath) {
-  HANDLE file =
-      ::CreateFileA(toCodePage(windowsPath).c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + windowsPath);
-  std::string bytes;
-  char buffer[65536];
-  DWORD n = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  ::CloseHandle(file);
-  return bytes;
+  std::ifstream in(toCodePage(windowsPath), std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + windowsPath);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TestWorkstation::exists(const std::string& windowsPath) {
@@ -257,18 +252,13 @@ void TestWorkstation::setHidden(const std::string& windowsPath, int dosAttrBits)
 std::optional<std::string> TestWorkstation::registryString(const std::string& keyPath,
                                                            const std::string& valueName) {
   HKEY key = openKey(keyPath, KEY_QUERY_VALUE);
-  if (key == nullptr) return std::nullopt;
-  std::optional<std::string> result;
   char data[4096];
-  DWORD type = 0;
   DWORD size = sizeof data;
-  if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
-                         &size) == ERROR_SUCCESS &&
-      type == REG_SZ) {
-    result = std::string(data, ::strnlen(data, size));
-  }
-  ::RegCloseKey(key);
-  return result;
+  const bool found =
+      key != nullptr && ::RegGetValueA(key, nullptr, valueName.c_str(), RRF_RT_REG_SZ, nullptr,
+                                       data, &size) == ERROR_SUCCESS;
+  if (key != nullptr) ::RegCloseKey(key);
+  return found ? std::optional<std::string>(data) : std::nullopt;
 }
 
 bool TestWorkstation::registryKeyExists(const std::string& keyPath) {
