@@ -65,12 +65,10 @@ TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
   } kSaid[] = {
       {Form::kMain, "dlbDrive", QAccessible::ComboBox, "Drive locale di destinazione"},
       {Form::kMain, "cmdInstalla", QAccessible::Button, "Installa"},
-      {Form::kMain, "cmdEsci", QAccessible::Button, "Esci"},
       {Form::kMain, "Frame1", QAccessible::Grouping, "Dati del Server"},
       {Form::kMain, "txtServer", QAccessible::EditableText, "Nome"},
       {Form::kMain, "txtIP", QAccessible::EditableText, "Indirizzo IP"},
       {Form::kMain, "txtPath", QAccessible::EditableText, "Cartella dati Client"},
-      {Form::kMain, "cmdCheck", QAccessible::Button, "Verifica"},
       {Form::kMain, "txtPosto", QAccessible::EditableText, "N. client"},
       {Form::kVer, "txtDir_4", QAccessible::EditableText, "Cartella D:\\ZEPO\\WEXA36"},
       {Form::kVer, "txtCheck_4", QAccessible::EditableText, "Stato D:\\ZEPO\\WEXA36"},
