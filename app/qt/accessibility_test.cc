@@ -16,69 +16,18 @@ namespace {
 
 using Role = QAccessible::Role;
 
-struct Said {
-  Role role;
-  QString name;
-};
-
-// What a screen reader says a control is. A drop-down list's name is its
-// value; the reader names it by the label that the list is labelled by.
-QString nameSaid(QAccessibleInterface* control) {
-  if (control->role() != QAccessible::ComboBox) return control->text(QAccessible::Name);
-  const auto labels = control->relations(QAccessible::Label);
-  return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
-}
-
-// Every object of a window's accessible tree, by its name (a menu by its
-// caption), with what the reader says of it.
-void walk(QAccessibleInterface* node, std::map<QString, Said>& said) {
-  for (int i = 0; i < node->childCount(); ++i) {
-    QAccessibleInterface* child = node->child(i);
-    if (!child) continue;
-    QString key = child->object() ? child->object()->objectName() : QString();
-    if (key.isEmpty()) key = child->text(QAccessible::Name);
-    said[key] = {child->role(), nameSaid(child)};
-    walk(child, said);
+// What a screen reader says a control is, and its name. A drop-down list's
+// name is its value; the reader names it by the label that the list is
+// labelled by.
+std::pair<Role, std::string> said(QWidget* widget) {
+  QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+  QString name = control->text(QAccessible::Name);
+  if (control->role() == QAccessible::ComboBox) {
+    const auto labels = control->relations(QAccessible::Label);
+    name = labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
   }
+  return {control->role(), name.toStdString()};
 }
-
-std::map<QString, Said> walk(QWidget* window) {
-  std::map<QString, Said> said;
-  walk(QAccessible::queryAccessibleInterface(window), said);
-  return said;
-}
-
-// What a screen reader says of the controls: the main window's (its labels
-// say their captions), the check window's rows after a check run, fields
-// that no label names.
-struct Expected {
-  const char* window;
-  const char* control;
-  Role role;
-  const char* name;
-};
-const Expected kSaid[] = {
-    {"InputBox", "field", QAccessible::EditableText, "Inserire il nome del server"},
-    {"frmMain", "File", QAccessible::MenuItem, "File"},
-    {"frmMain", "Esegui", QAccessible::MenuItem, "Esegui"},
-    {"frmMain", "?", QAccessible::MenuItem, "?"},
-    {"frmMain", "dlbDrive", QAccessible::ComboBox, "Drive locale di destinazione"},
-    {"frmMain", "cmdInstalla", QAccessible::Button, "Installa"},
-    {"frmMain", "cmdEsci", QAccessible::Button, "Esci"},
-    {"frmMain", "Frame1", QAccessible::Grouping, "Dati del Server"},
-    {"frmMain", "txtServer", QAccessible::EditableText, "Nome"},
-    {"frmMain", "txtIP", QAccessible::EditableText, "Indirizzo IP"},
-    {"frmMain", "txtPath", QAccessible::EditableText, "Cartella dati Client"},
-    {"frmMain", "cmdCheck", QAccessible::Button, "Verifica"},
-    {"frmMain", "txtPosto", QAccessible::EditableText, "N. client"},
-    {"frmVer", "txtDir_0", QAccessible::EditableText, "Cartella D:\\ZEPO"},
-    {"frmVer", "txtCheck_0", QAccessible::EditableText, "Stato D:\\ZEPO"},
-    {"frmVer", "txtDir_4", QAccessible::EditableText, "Cartella D:\\ZEPO\\WEXA36"},
-    {"frmVer", "txtCheck_4", QAccessible::EditableText, "Stato D:\\ZEPO\\WEXA36"},
-    {"frmVer", "txtSistema", QAccessible::EditableText, "Files .INI"},
-    {"frmVer", "cmdRipara", QAccessible::Button, "Ripara"},
-    {"frmReport", "txtReport", QAccessible::EditableText, "Report Errori"},
-};
 
 class AccessibilityTest : public ::testing::Test {
  protected:
@@ -93,38 +42,52 @@ class AccessibilityTest : public ::testing::Test {
   Installer app{demo.platform(), ui};
 };
 
+// The main window's fields say their labels' captions, the check window's
+// rows their folders after a check run, the input box's field its prompt;
+// in every window each control that takes the focus says a name of its own.
 TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
-  std::map<QString, std::map<QString, Said>> windows;
-  uitest::whileModal(
-      [&](QWidget* box) {
-        windows[box->objectName()] = walk(box);
-        box->findChild<QLineEdit*>()->setText("ZEPOSRV");
-        box->findChild<QPushButton*>("OK")->click();
-      },
+  std::pair<Role, std::string> input;
+  uitest::answerBoxes(
+      {{"Inserire il nome del server", "OK", "ZEPOSRV",
+        [&] { input = said(QApplication::activeModalWidget()->findChild<QLineEdit*>()); }}},
       [&] { return ui.runEvent(frmMain::Form_Load); });
+  EXPECT_EQ(input,
+            std::pair(QAccessible::EditableText, std::string("Inserire il nome del server")));
   ui.show(Form::kMain);
   uitest::answerBoxes({}, [&] { return ui.runEvent(frmMain::cmdCheck_Click); });
   ui.runEvent(frmMain::mnuInfo_Click);
-  for (Form form : {Form::kMain, Form::kVer, Form::kReport, Form::kAbout})
-    windows[ui.window(form)->objectName()] = walk(ui.window(form));
 
-  for (const Expected& row : kSaid) {
-    SCOPED_TRACE(std::string(row.window) + " " + row.control);
-    const Said& said = windows[row.window][row.control];
-    EXPECT_EQ(said.role, row.role);
-    EXPECT_EQ(said.name.toStdString(), row.name);
+  const struct {
+    Form form;
+    const char* control;
+    Role role;
+    const char* name;
+  } kSaid[] = {
+      {Form::kMain, "dlbDrive", QAccessible::ComboBox, "Drive locale di destinazione"},
+      {Form::kMain, "cmdInstalla", QAccessible::Button, "Installa"},
+      {Form::kMain, "Frame1", QAccessible::Grouping, "Dati del Server"},
+      {Form::kMain, "txtServer", QAccessible::EditableText, "Nome"},
+      {Form::kMain, "txtIP", QAccessible::EditableText, "Indirizzo IP"},
+      {Form::kMain, "txtPath", QAccessible::EditableText, "Cartella dati Client"},
+      {Form::kMain, "txtPosto", QAccessible::EditableText, "N. client"},
+      {Form::kVer, "txtDir_4", QAccessible::EditableText, "Cartella D:\\ZEPO\\WEXA36"},
+      {Form::kVer, "txtCheck_4", QAccessible::EditableText, "Stato D:\\ZEPO\\WEXA36"},
+      {Form::kVer, "txtSistema", QAccessible::EditableText, "Files .INI"},
+      {Form::kReport, "txtReport", QAccessible::EditableText, "Report Errori"},
+  };
+  for (const auto& row : kSaid) {
+    EXPECT_EQ(said(ui.window(row.form)->findChild<QWidget*>(row.control)),
+              std::pair(row.role, std::string(row.name)))
+        << row.control;
   }
-  // In every window, each control that takes the focus says a name of its
-  // own.
-  for (const auto& [window, controls] : windows) {
-    std::map<QString, QString> named;
-    for (const auto& [control, said] : controls) {
-      if (said.role != QAccessible::EditableText && said.role != QAccessible::Button &&
-          said.role != QAccessible::ComboBox)
-        continue;
-      EXPECT_FALSE(said.name.isEmpty()) << qPrintable(window + " " + control);
-      EXPECT_TRUE(named.emplace(said.name, control).second)
-          << qPrintable(window + ": " + control + " and " + named[said.name] + " say " + said.name);
+  for (Form form : {Form::kMain, Form::kVer, Form::kReport, Form::kAbout}) {
+    std::map<std::string, QString> named;
+    QWidget* window = ui.window(form);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+      if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(window)) continue;
+      const std::string name = said(control).second;
+      EXPECT_TRUE(!name.empty() && named.emplace(name, control->objectName()).second)
+          << qPrintable(control->objectName()) << " says " << name;
     }
   }
 }
@@ -141,10 +104,9 @@ TEST_F(AccessibilityTest, CaptionsAndMenusInTheirFaces) {
   FrmMainWindow main(ui);
   const QFontInfo bar(main.menuBar()->font());
   for (QAction* item : main.menuBar()->actions()) {
-    QMenu* menu = item->menu();
-    SCOPED_TRACE(menu->objectName().toStdString());
-    EXPECT_EQ(QFontInfo(menu->font()).family(), bar.family());
-    EXPECT_EQ(QFontInfo(menu->font()).pointSizeF(), bar.pointSizeF());
+    const QFontInfo menu(item->menu()->font());
+    EXPECT_EQ(std::pair(menu.family(), menu.pointSizeF()),
+              std::pair(bar.family(), bar.pointSizeF()));
   }
 }
 
