@@ -48,7 +48,7 @@ class AccessibilityTest : public ::testing::Test {
 TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
   std::pair<Role, std::string> input;
   uitest::answerBoxes(
-      {{"Inserire il nome del server", "OK", "ZEPOSRV",
+      {{"Inserire il nome del server", forms::test::Close::kEnter, "ZEPOSRV",
         [&] { input = said(QApplication::activeModalWidget()->findChild<QLineEdit*>()); }}},
       [&] { return ui.runEvent(frmMain::Form_Load); });
   EXPECT_EQ(input,
