@@ -77,8 +77,9 @@ void FrmVerWindow::showRecord() {
     HWND dir = control("txtDir_" + std::to_string(i));
     if (windowText(dir) != esito.txtDir[i]) SetWindowTextW(dir, wide(esito.txtDir[i]).c_str());
     showStateBox(control("txtCheck_" + std::to_string(i)), esito.txtCheck[i]);
-    nameRow("txtDir_" + std::to_string(i), esito.txtDir[i]);
-    nameRow("txtCheck_" + std::to_string(i), esito.txtDir[i]);
+    // Each row's boxes say which folder they are about.
+    for (const char* column : {"txtDir_", "txtCheck_"})
+      nameRow(column + std::to_string(i), esito.txtDir[i]);
   }
   showStateBox(control("txtSistema"), esito.txtSistema);
   ShowWindow(control("cmdRipara"), esito.cmdRiparaVisible ? SW_SHOWNA : SW_HIDE);
