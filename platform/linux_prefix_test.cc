@@ -64,20 +64,9 @@ TEST(DefaultWorkstation, LaidOutForThePlatformAndVersion) {
   }
 
   TestWorkstation ws;
-  const std::string etc = "c:\\windows\\system32\\drivers\\etc\\";
-  const std::string hosts = ws.readFile(etc + "hosts");
-  EXPECT_NE(hosts.find("\r\n127.0.0.1       localhost\r\n"), std::string::npos);
-  EXPECT_EQ(ws.readFile(etc + "hosts.sam"), hosts);
-  EXPECT_EQ(ws.readFile(etc + "services").find("criteria"), std::string::npos);
-  // Every line ends in CR LF.
-  for (const std::string& text :
-       {hosts, ws.readFile(etc + "services"), ws.readFile("c:\\windows\\system.ini"),
-        contents(ws.dir() + "/platform.ini")}) {
-    EXPECT_TRUE(text.ends_with("\r\n") && std::count(text.begin(), text.end(), '\r') ==
-                                              std::count(text.begin(), text.end(), '\n'))
-        << text;
-  }
-  EXPECT_EQ(contents(ws.dir() + "/registry.reg"), "REGEDIT4\r\n");
+  EXPECT_NE(ws.readFile("c:\\windows\\system32\\drivers\\etc\\hosts")
+                .find("\r\n127.0.0.1       localhost\r\n"),
+            std::string::npos);
   // Started programs see the same workstation.
   EXPECT_EQ(std::string(std::getenv("ZEPO_PREFIX")), ws.dir());
 }
