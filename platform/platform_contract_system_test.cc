@@ -141,10 +141,11 @@ TEST_F(PlatformContractSystem, ProcessesAndTheWorkstationsFacts) {
     EXPECT_EQ(p.WaitForSingleObject(unknown, kInfinite), kWaitFailed);
     EXPECT_FALSE(p.CloseHandle(unknown));
   }
-  ProcessInformation none;
-  EXPECT_FALSE(p.CreateProcessA("no-such-program-zepo.exe", true, kNormalPriorityClass,
-                                StartupInfo{}, none));
-  EXPECT_EQ(none.hProcess + none.hThread, 0u);
+  for (const char* line : {"no-such-program-zepo.exe", ""}) {
+    ProcessInformation none{7, 8, 9, 10};
+    EXPECT_FALSE(p.CreateProcessA(line, true, kNormalPriorityClass, StartupInfo{}, none)) << line;
+    EXPECT_EQ(none.hProcess + none.hThread + none.dwProcessId + none.dwThreadId, 0u) << line;
+  }
 
   // The Windows folder, without a closing backslash; a buffer without room
   // for the closing zero stays as it was.

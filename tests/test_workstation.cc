@@ -55,10 +55,6 @@ std::string TestWorkstation::hostPath(const std::string& windowsPath) {
   return platform_->hostPath(windowsPath);
 }
 
-bool TestWorkstation::factsAsGiven() {
-  return true;
-}
-
 void TestWorkstation::writeSettings() {
   std::ofstream out(dir() + "/platform.ini", std::ios::binary);
   out << "[System]\r\nPlatform=" << options_.platform << "\r\nVersion=" << options_.version

@@ -72,10 +72,6 @@ class TestWorkstation {
   // The Linux path of a Windows path (throws RuntimeError as a file
   // operation would); on Windows the path itself.
   std::string hostPath(const std::string& windowsPath);
-  // Whether the workstation's facts (platform, version, Windows and program
-  // folders) are those of the options. Always on Linux; on Windows the
-  // system has facts of its own, and a test that needs others skips.
-  bool factsAsGiven();
 
   // Makes the share \\server\share (dosdevices/unc/<server>/<share>).
   void addShare(const std::string& server, const std::string& share);
