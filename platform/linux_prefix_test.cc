@@ -32,11 +32,6 @@ TEST(DefaultWorkstation, LaidOutForThePlatformAndVersion) {
     std::size_t drives;
   };
   const Layout layouts[] = {
-      {{},
-       {"c:\\windows\\system32\\drivers\\etc\\hosts.sam",
-        "c:\\documents and settings\\all users\\desktop", "c:\\clientzepo"},
-       {"c:\\windows\\hosts"},
-       1},
       {{.platform = 1, .version = "4.10", .labels = {}},
        {"c:\\windows\\hosts", "c:\\windows\\hosts.sam", "c:\\windows\\services",
         "c:\\windows\\desktop"},
@@ -47,8 +42,6 @@ TEST(DefaultWorkstation, LaidOutForThePlatformAndVersion) {
         "\\\\SRV1\\inst\\clientZEPO"},
        {"c:\\documents and settings"},
        2},
-      // Version 6 and above are no version 5.
-      {{.version = "6.1", .labels = {}}, {"c:\\windows\\profiles\\all users\\desktop"}, {}, 1},
   };
   for (const Layout& layout : layouts) {
     SCOPED_TRACE(layout.options.version);
