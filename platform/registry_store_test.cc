@@ -45,7 +45,7 @@ TEST(RegistryTreeTest, TextReadsBack) {
   EXPECT_EQ(loaded.text(), text);
   EXPECT_EQ(loaded.stringValue("HKEY_USERS\\.DEFAULT\\A", "quote\"back\\"),
             "say \"hi\" \\ c:\\\r\nnext");
-  EXPECT_EQ(loaded.keyPath("HKEY_USERS\\.DEFAULT\\A\\CITT\xC0"),
+  EXPECT_EQ(loaded.keyPath("HKEY_USERS\\.default\\a\\citt\xC0"),
             "HKEY_USERS\\.DEFAULT\\a\\Citt\xE0");
 }
 
