@@ -33,7 +33,6 @@ TEST(SplitCommandLine, ProgramNameQuoteRunsAndBackslashes) {
       {R"(p """x y)", {"p", R"("x)", "y"}},
       // Backslashes not before a quote stay, even inside quotes.
       {R"(p \\SRV\zepo\ "d:\x y\\")", {"p", R"(\\SRV\zepo\)", R"(d:\x y\)"}},
-      {R"(p a\\\\"b")", {"p", R"(a\\b)"}},
   };
   for (const auto& [line, args] : cases) EXPECT_EQ(splitCommandLine(line), args) << line;
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/funzioni_registro.h"
 #include "platform/linux_platform.h"
 #include "platform/registry_store.h"
 #include "platform/test_error_of.h"
@@ -32,17 +33,10 @@ class LinuxRegistryTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   // Sets the string value `name` of HKEY_CURRENT_USER\<key>, making the key.
-  static std::int32_t setValue(Platform& p, const std::string& key, const std::string& name,
-                               const std::string& data) {
-    RegKey handle = 0;
-    std::uint32_t disposition = 0;
-    std::int32_t error =
-        p.RegCreateKeyExA(kHkeyCurrentUser, key, 0, kKeySetValue, handle, disposition);
-    if (error != kErrorSuccess) return error;
-    error = p.RegSetValueExA(handle, name, kRegSz, data + '\0',
-                             static_cast<std::uint32_t>(data.size() + 1));
-    p.RegCloseKey(handle);
-    return error;
+  static bool setValue(Platform& p, const std::string& key, const std::string& name,
+                       const std::string& data) {
+    const std::string path = "HKEY_CURRENT_USER\\" + key;
+    return CreaChiave(p, path) && ScriviChiaveStringa(p, path, name, data, "");
   }
 
   TestWorkstation ws_;
@@ -54,7 +48,7 @@ TEST_F(LinuxRegistryTest, AFullDiskChangesNothing) {
   // Each write replaces the whole file as a profile write does: when the
   // new file cannot be written (a full disk) nothing changes, in the file
   // or in the store, and nothing is left beside it.
-  ASSERT_EQ(setValue(p_, "Software\\Zepo", "v", std::string(100000, 'x')), kErrorSuccess);
+  ASSERT_TRUE(setValue(p_, "Software\\Zepo", "v", std::string(100000, 'x')));
   const auto entries = [&] { return std::distance(fs::directory_iterator(ws_.dir()), {}); };
   const std::ptrdiff_t count = entries();
   RegistryStore store(file_);
@@ -79,8 +73,7 @@ TEST_F(LinuxRegistryTest, InstallersOnOnePrefixKeepEachOthersKeys) {
   bool written = true;
   {
     LinuxPlatform p(ws_.dir());
-    for (int i = 0; i < 40; ++i)
-      written &= setValue(p, key, std::to_string(i), "x") == kErrorSuccess;
+    for (int i = 0; i < 40; ++i) written &= setValue(p, key, std::to_string(i), "x");
   }
   if (child == 0) std::_Exit(written ? 0 : 1);
   EXPECT_TRUE(written);
@@ -106,7 +99,7 @@ TEST_F(LinuxRegistryTest, InstallersOnOnePrefixKeepEachOthersKeys) {
 }
 
 TEST_F(LinuxRegistryTest, ARegistryThatCannotBeWrittenOrRead) {
-  ASSERT_EQ(setValue(p_, "Software\\Zepo", "v", "1"), kErrorSuccess);
+  ASSERT_TRUE(setValue(p_, "Software\\Zepo", "v", "1"));
   // A read-only hive: what exists opens, every change is refused as a key
   // without the right to change it is, and the file stays as it is.
   fs::permissions(file_, fs::perms(0444));
@@ -119,7 +112,7 @@ TEST_F(LinuxRegistryTest, ARegistryThatCannotBeWrittenOrRead) {
   EXPECT_EQ(p_.RegSetValueExA(key, "v", kRegSz, std::string("2\0", 2), 2), kErrorAccessDenied);
   EXPECT_EQ(p_.RegDeleteValueA(key, "v"), kErrorAccessDenied);
   EXPECT_EQ(p_.RegCloseKey(key), kErrorSuccess);
-  EXPECT_EQ(setValue(p_, "Software\\New", "v", "1"), kErrorAccessDenied);
+  EXPECT_FALSE(setValue(p_, "Software\\New", "v", "1"));
   EXPECT_EQ(registryText(), before);
   EXPECT_EQ(fs::status(file_).permissions(), fs::perms(0444));
 
