@@ -20,14 +20,6 @@ const std::string kDefaultUserKey = "hkey_users\\.default\\" + kSubKey;
 
 class FunzioniRegistroTest : public ::testing::Test {
  protected:
-  // Every key handed out was closed.
-  void expectAllClosed() {
-    int closed = 0;
-    for (const std::string& call : watch_.calls("RegCloseKey"))
-      closed += call.starts_with("RegCloseKey(#");
-    EXPECT_EQ(closed, watch_.handedOut());
-  }
-
   TestWorkstation ws_;
   FaultPlatform watch_{ws_.platform()};
 };
@@ -72,7 +64,10 @@ TEST_F(FunzioniRegistroTest, WritesTheDatabaseClientValueUnderBothKeys) {
                           "RegSetValueExA(#2, X:\\, 1, abc\0, 4)"s,
                           "RegCloseKey(#2)",
                       }));
-  expectAllClosed();
+  int closed = 0;  // every key handed out was closed
+  for (const std::string& call : watch_.calls("RegCloseKey"))
+    closed += call.starts_with("RegCloseKey(#");
+  EXPECT_EQ(closed, watch_.handedOut());
   EXPECT_EQ(ws_.registryString(kCurrentUserKey, "x:\\"), "abc");
   EXPECT_EQ(ws_.registryString(kDefaultUserKey, "X:\\"), "abc");
 
