@@ -1,10 +1,7 @@
 // What a screen reader says of every control of the windows, read through
 // Qt's accessibility interfaces as the bridge to the screen readers reads
-// them; and the faces that the captions are seen in.
+// them.
 #include <QAccessible>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QMenuBar>
 #include <map>
 
 #include "app/qt/test_app.h"
@@ -89,24 +86,6 @@ TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
       EXPECT_TRUE(!name.empty() && named.emplace(name, control->objectName()).second)
           << qPrintable(control->objectName()) << " says " << name;
     }
-  }
-}
-
-// "Ripara" is seen in a heavy face, Arial Black or the heaviest style of the
-// face that stands in for it; the menus in the menu bar's face.
-TEST_F(AccessibilityTest, CaptionsAndMenusInTheirFaces) {
-  FrmVerWindow ver(ui);
-  const QFontInfo ripara(ver.findChild<QWidget*>("cmdRipara")->font());
-  const QString face = ripara.family();
-  for (const QString& style : QFontDatabase::styles(face))
-    EXPECT_LE(QFontDatabase::weight(face, style), QFontDatabase::weight(face, ripara.styleName()))
-        << qPrintable(face + " " + style + " is heavier than " + ripara.styleName());
-  FrmMainWindow main(ui);
-  const QFontInfo bar(main.menuBar()->font());
-  for (QAction* item : main.menuBar()->actions()) {
-    const QFontInfo menu(item->menu()->font());
-    EXPECT_EQ(std::pair(menu.family(), menu.pointSizeF()),
-              std::pair(bar.family(), bar.pointSizeF()));
   }
 }
 

@@ -3,9 +3,7 @@
 // control or to the open menu, as the keyboard's keys do. The operator
 // finds the controls by what the screen reader says of them.
 #include <QAccessible>
-#include <QComboBox>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QtTest/QTest>
@@ -123,29 +121,6 @@ TEST_F(KeyboardTest, InstallCheckAndRepair) {
   EXPECT_EQ(demo.readFile(hosts), installed);
   press(Qt::Key_F4, Qt::AltModifier);
   EXPECT_TRUE(ui.ended());
-}
-
-// F10 and Alt open the menus from every control; the arrow keys then move
-// in the menus, never the drive list.
-TEST_F(KeyboardTest, MenusOpenFromEveryControl) {
-  start();
-  // The focus starts on the drive list; the first drive, so that Down
-  // would move it.
-  press(Qt::Key_Home);
-  auto* drives = ui.window(Form::kMain)->findChild<QComboBox*>("dlbDrive");
-  ASSERT_EQ(drives->currentIndex(), 0);
-  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
-    for (int control = 0; control < 8; ++control, press(Qt::Key_Tab)) {
-      SCOPED_TRACE(focused().toStdString() + (key == Qt::Key_Alt ? " Alt" : " F10"));
-      for (Qt::Key next : {key, Qt::Key_Down, Qt::Key_Down}) press(next);
-      EXPECT_EQ(activeItem().toStdString(), "Esci");
-      for (int escapes = 0; escapes < 3 && (QApplication::activePopupWidget() ||
-                                            qobject_cast<QMenuBar*>(QApplication::focusWidget()));
-           ++escapes)
-        press(Qt::Key_Escape);
-      EXPECT_EQ(drives->currentIndex(), 0);
-    }
-  }
 }
 
 }  // namespace
