@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -132,6 +133,31 @@ inline void expectWiring(const FormTable& table, auto click, auto choose) {
     for (std::size_t i = 0; i < table.menus[m].items.size(); ++i)
       EXPECT_EQ(choose(m, i), std::vector<Procedure>{table.menus[m].items[i].event})
           << table.menus[m].items[i].name;
+}
+
+// What a screen reader says of each control that takes the focus in each
+// window: the name that the window's table gives it (a row's with the
+// folder that the row shows), a name of its own in its window. The reader:
+//   FormsUi& ui; std::string text(Form, control); bool shown(Form, control)
+//   std::string name(Form, const ControlDesign&)  what the reader says
+inline void expectAccessibleNames(auto& reader) {
+  const std::pair<Form, const FormTable*> forms[] = {{Form::kMain, &mainForm()},
+                                                     {Form::kVer, &checkForm()},
+                                                     {Form::kReport, &reportForm()},
+                                                     {Form::kAbout, &aboutForm()}};
+  for (auto [form, table] : forms) {
+    reader.ui.show(form);
+    std::set<std::string> names;
+    for (const ControlDesign& design : table->controls) {
+      if (!takesFocus(design.kind) || !reader.shown(form, design.name)) continue;
+      const std::string folder =
+          isRow(design) ? reader.text(form, "txtDir" + design.name.substr(design.name.rfind('_')))
+                        : "";
+      const std::string name = reader.name(form, design);
+      EXPECT_EQ(name, accessibleName(*table, design, folder)) << design.name;
+      EXPECT_TRUE(!name.empty() && names.insert(name).second) << design.name << " says " << name;
+    }
+  }
 }
 
 // How the operator closes a box.
