@@ -88,17 +88,10 @@ struct QtProbe {
     if (auto* frame = qobject_cast<QGroupBox*>(widget)) caption = frame->title();
     if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) caption = text->toPlainText();
     const QPoint at = widget->mapTo(client, QPoint(0, 0));
-    return forms::test::ControlSeen{ofItsKind,
-                                    at.x(),
-                                    at.y(),
-                                    widget->width(),
-                                    widget->height(),
-                                    widget->isVisibleTo(window.get()),
-                                    widget->isEnabled(),
-                                    caption.toStdString(),
-                                    widget->font().pointSizeF(),
-                                    widget->font().family().toStdString(),
-                                    widget->font().bold()};
+    return forms::test::ControlSeen(ofItsKind, at.x(), at.y(), widget->width(), widget->height(),
+                                    widget->isVisibleTo(window.get()), widget->isEnabled(),
+                                    caption.toStdString(), widget->font().pointSizeF(),
+                                    widget->font().family().toStdString(), widget->font().bold());
   }
   std::vector<std::string> tabChain() {
     std::vector<std::string> names;

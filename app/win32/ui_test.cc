@@ -164,17 +164,12 @@ struct Win32Probe {
     GetWindowRect(control, &at);
     MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&at), 2);
     const LOGFONTW font = fontOf(control);
-    forms::test::ControlSeen seen{isKind(control, design) && GetParent(control) == window->hwnd(),
-                                  at.left,
-                                  at.top,
-                                  at.right - at.left,
-                                  at.bottom - at.top,
+    forms::test::ControlSeen seen(isKind(control, design) && GetParent(control) == window->hwnd(),
+                                  at.left, at.top, at.right - at.left, at.bottom - at.top,
                                   (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0,
-                                  IsWindowEnabled(control) != FALSE,
-                                  windowText(control),
-                                  double(font.lfHeight),
-                                  narrow(font.lfFaceName),
-                                  font.lfWeight == FW_BOLD};
+                                  IsWindowEnabled(control) != FALSE, windowText(control),
+                                  double(font.lfHeight), narrow(font.lfFaceName),
+                                  font.lfWeight == FW_BOLD);
     // A picture's box takes the size of its picture; a drop-down list is as
     // high as its font makes it; Arial Black may be stood in for
     // (accessibility_test).
