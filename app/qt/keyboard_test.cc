@@ -67,20 +67,10 @@ class KeyboardTest : public ::testing::Test {
     for (int tabs = 0; tabs < 20 && focused() != name; ++tabs) press(Qt::Key_Tab);
     ASSERT_EQ(focused().toStdString(), name.toStdString());
   }
-  // Runs `open`, answering each box that it shows by typing what `typed`
-  // gives for it, then Enter.
-  template <typename Open>
-  void answerWithEnter(Open open, QStringList typed = {}) {
-    uitest::whileModal(
-        [&](QWidget*) {
-          if (!typed.isEmpty()) type(typed.takeFirst().toUtf8());
-          press(Qt::Key_Return);
-        },
-        open);
-  }
   // The start as main() makes it, the server's name typed in its box.
   void start() {
-    answerWithEnter([&] { return ui.runEvent(frmMain::Form_Load); }, {"ZEPOSRV"});
+    uitest::answerBoxes({{"Inserire il nome del server", uitest::Close::kEnter, "ZEPOSRV"}},
+                        [&] { ui.runEvent(frmMain::Form_Load); });
     ui.show(Form::kMain);
     QCoreApplication::processEvents();
   }
@@ -105,7 +95,11 @@ TEST_F(KeyboardTest, InstallCheckAndRepair) {
   tabTo("N. client");
   type("7");
   tabTo("Installa");
-  answerWithEnter([this] { press(Qt::Key_Return); });
+  uitest::answerBoxes(
+      {{"Sorgente dati   ZEPOSRV\\zepo\\dati\nCreo il client su d:"},
+       {"Aggiornamento file di sistema completato.\nProcedo con la copia dei file?"},
+       {"Installazione completata."}},
+      [this] { press(Qt::Key_Return); });
   EXPECT_FALSE(driver.shown(Form::kMain, "lblAttendi"));
   EXPECT_TRUE(demo.isFolder("d:\\zepo\\prog\\moduli"));
 
