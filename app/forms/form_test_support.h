@@ -19,7 +19,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/forms/form_table.h"
@@ -30,47 +33,91 @@
 
 namespace zepo::forms::test {
 
-// The controls that Tab visits, from the first: those in tab order that
-// are visible and enabled.
-inline std::vector<std::string> expectedTabChain(const FormTable& table) {
-  std::vector<const ControlDesign*> order = table.tabOrder();
-  EXPECT_TRUE(std::is_sorted(order.begin(), order.end(),
-                             [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; }));
-  std::vector<std::string> names;
-  for (const ControlDesign* design : order)
-    if (design->visible && design->enabled) names.push_back(design->name);
-  return names;
-}
-
-// The menu bar's captions, then each menu's items' after its caption and
-// a slash.
-inline std::vector<std::string> expectedMenus(const FormTable& table) {
-  std::vector<std::string> captions;
-  for (const Menu& menu : table.menus) captions.push_back(menu.caption);
-  for (const Menu& menu : table.menus)
-    for (const MenuItem& item : menu.items) captions.push_back(menu.caption + "/" + item.caption);
-  return captions;
-}
-
-// A pixel on the bottom row of each line, in the middle, and the colour it
-// must have there: that of the last line drawn over it.
-struct LinePixel {
-  std::string name;
-  int x, y;
-  std::uint32_t colour;
+// What a front end shows of a control built from its design.
+struct ControlSeen {
+  // The toolkit's control for the design's kind, in the design's container,
+  // with its alignment and default button as designed.
+  bool ofItsKind = false;
+  int left = 0, top = 0;             // in the window's client area, in pixels
+  std::optional<int> width, height;  // none: a size the control takes of its own
+  bool visible = false, enabled = false;
+  std::string caption;
+  double fontSize = 0;              // as the toolkit gives it
+  std::optional<std::string> face;  // none: a face the system stands in for
+  bool bold = false;
 };
-inline std::vector<LinePixel> expectedLinePixels(const FormTable& table, double perPixel) {
-  std::vector<LinePixel> pixelsOfLines;
-  for (const LineSpec& line : table.lines) {
-    LinePixel probe{line.name, (pixels(line.x1, perPixel) + pixels(line.x2, perPixel)) / 2,
-                    pixels(line.y, perPixel) + line.thickness - 1, line.colour};
-    for (const LineSpec& over : table.lines)
-      if (&over > &line && probe.y >= pixels(over.y, perPixel) &&
-          probe.y < pixels(over.y, perPixel) + over.thickness)
-        probe.colour = over.colour;
-    pixelsOfLines.push_back(probe);
+
+// Every window as a front end builds it matches its table at two scalings:
+// its caption and client area; each control there, of its kind, in its
+// place, shown and enabled as designed, with its caption and font; Tab
+// from the control focused first through those that take the focus now,
+// in tab order, and round; the menus, their items and nothing else; each
+// line over the ones drawn before it. The probe:
+//   void open(const FormTable&, double twipsPerPixel)  builds and shows it
+//   std::string caption();  std::pair<int, int> clientSize()
+//   std::optional<ControlSeen> seen(const ControlDesign&)  none: not there
+//   double fontSize(double points)     a design's size as the toolkit gives it
+//   std::vector<std::string> tabChain()  the names Tab visits from the focus
+//   std::vector<std::string> menus()   "menu" of the bar, then "menu/item"
+//   std::uint32_t pixel(int x, int y)  in the client area, 0xRRGGBB
+inline void expectWindowsMatchTheirTables(auto& probe) {
+  for (double perPixel : {15.0, 12.0}) {
+    for (const FormTable* table : allForms()) {
+      SCOPED_TRACE(table->name + " at " + std::to_string(perPixel));
+      probe.open(*table, perPixel);
+      EXPECT_EQ(probe.caption(), table->caption);
+      EXPECT_EQ(probe.clientSize(),
+                std::pair(pixels(table->width, perPixel), pixels(table->height, perPixel)));
+      for (const ControlDesign& design : table->controls) {
+        SCOPED_TRACE(design.name);
+        std::optional<ControlSeen> seen = probe.seen(design);
+        ASSERT_TRUE(seen.has_value());
+        EXPECT_TRUE(seen->ofItsKind);
+        const Rect want = table->pixelRect(design, perPixel);
+        EXPECT_EQ(std::pair(seen->left, seen->top), std::pair(want.left, want.top));
+        EXPECT_EQ(seen->width.value_or(want.width), want.width);
+        EXPECT_EQ(seen->height.value_or(want.height), want.height);
+        EXPECT_EQ(seen->visible, design.visible);
+        EXPECT_EQ(seen->enabled, design.enabled);
+        if (design.kind == Kind::kPicture) continue;
+        if (design.kind != Kind::kDriveList) {
+          EXPECT_EQ(seen->caption, design.caption);
+        }
+        EXPECT_EQ(seen->fontSize, probe.fontSize(design.font.points));
+        if (seen->face) {
+          EXPECT_EQ(std::pair(*seen->face, seen->bold),
+                    std::pair(std::string(design.font.family), design.font.bold));
+        }
+      }
+
+      std::vector<const ControlDesign*> order = table->tabOrder();
+      EXPECT_TRUE(std::is_sorted(order.begin(), order.end(),
+                                 [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; }));
+      std::vector<std::string> chain;
+      for (const ControlDesign* design : order)
+        if (design->visible && design->enabled) chain.push_back(design->name);
+      EXPECT_EQ(probe.tabChain(), chain);
+
+      std::vector<std::string> menus;
+      for (const Menu& menu : table->menus) menus.push_back(menu.caption);
+      for (const Menu& menu : table->menus)
+        for (const MenuItem& item : menu.items) menus.push_back(menu.caption + "/" + item.caption);
+      EXPECT_EQ(probe.menus(), menus);
+
+      // A pixel on the bottom row of each line, in the middle: the colour of
+      // the last line drawn over it.
+      for (const LineSpec& line : table->lines) {
+        const int x = (pixels(line.x1, perPixel) + pixels(line.x2, perPixel)) / 2;
+        const int y = pixels(line.y, perPixel) + line.thickness - 1;
+        std::uint32_t colour = line.colour;
+        for (const LineSpec& over : table->lines)
+          if (&over > &line && y >= pixels(over.y, perPixel) &&
+              y < pixels(over.y, perPixel) + over.thickness)
+            colour = over.colour;
+        EXPECT_EQ(probe.pixel(x, y), colour) << line.name;
+      }
+    }
   }
-  return pixelsOfLines;
 }
 
 // Each button and menu item of a window built from `table` runs its
@@ -86,6 +133,31 @@ inline void expectWiring(const FormTable& table, auto click, auto choose) {
     for (std::size_t i = 0; i < table.menus[m].items.size(); ++i)
       EXPECT_EQ(choose(m, i), std::vector<Procedure>{table.menus[m].items[i].event})
           << table.menus[m].items[i].name;
+}
+
+// What a screen reader says of each control that takes the focus in each
+// window: the name that the window's table gives it (a row's with the
+// folder that the row shows), a name of its own in its window. The reader:
+//   FormsUi& ui; std::string text(Form, control); bool shown(Form, control)
+//   std::string name(Form, const ControlDesign&)  what the reader says
+inline void expectAccessibleNames(auto& reader) {
+  const std::pair<Form, const FormTable*> forms[] = {{Form::kMain, &mainForm()},
+                                                     {Form::kVer, &checkForm()},
+                                                     {Form::kReport, &reportForm()},
+                                                     {Form::kAbout, &aboutForm()}};
+  for (auto [form, table] : forms) {
+    reader.ui.show(form);
+    std::set<std::string> names;
+    for (const ControlDesign& design : table->controls) {
+      if (!takesFocus(design.kind) || !reader.shown(form, design.name)) continue;
+      const std::string folder =
+          isRow(design) ? reader.text(form, "txtDir" + design.name.substr(design.name.rfind('_')))
+                        : "";
+      const std::string name = reader.name(form, design);
+      EXPECT_EQ(name, accessibleName(*table, design, folder)) << design.name;
+      EXPECT_TRUE(!name.empty() && names.insert(name).second) << design.name << " says " << name;
+    }
+  }
 }
 
 // How the operator closes a box.

@@ -1,10 +1,7 @@
 // What a screen reader says of every control of the windows, read through
 // Qt's accessibility interfaces as the bridge to the screen readers reads
-// them; and the faces that the captions are seen in.
+// them.
 #include <QAccessible>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QMenuBar>
 #include <map>
 
 #include "app/qt/test_app.h"
@@ -42,9 +39,22 @@ class AccessibilityTest : public ::testing::Test {
   Installer app{demo.platform(), ui};
 };
 
-// The main window's fields say their labels' captions, the check window's
-// rows their folders after a check run, the input box's field its prompt;
-// in every window each control that takes the focus says a name of its own.
+// The screen reader's view of the Qt windows; a control says also what it
+// is, by its kind.
+struct Reader : uitest::Driver {
+  std::string name(Form form, const forms::ControlDesign& design) {
+    const std::map<forms::Kind, Role> roles = {{forms::Kind::kButton, QAccessible::Button},
+                                               {forms::Kind::kDriveList, QAccessible::ComboBox}};
+    auto [role, name] = said(uitest::control(ui, form, design.name));
+    EXPECT_EQ(role, roles.contains(design.kind) ? roles.at(design.kind) : QAccessible::EditableText)
+        << design.name;
+    return name;
+  }
+};
+
+// The windows after a start-up and a check run on the demo workstation:
+// each control says its name; a check row's says its folder; the input
+// box's field says its prompt.
 TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
   std::pair<Role, std::string> input;
   uitest::answerBoxes(
@@ -55,59 +65,10 @@ TEST_F(AccessibilityTest, EveryControlIsNamedAsTheOperatorSeesIt) {
             std::pair(QAccessible::EditableText, std::string("Inserire il nome del server")));
   ui.show(Form::kMain);
   uitest::answerBoxes({}, [&] { return ui.runEvent(frmMain::cmdCheck_Click); });
-  ui.runEvent(frmMain::mnuInfo_Click);
-
-  const struct {
-    Form form;
-    const char* control;
-    Role role;
-    const char* name;
-  } kSaid[] = {
-      {Form::kMain, "dlbDrive", QAccessible::ComboBox, "Drive locale di destinazione"},
-      {Form::kMain, "cmdInstalla", QAccessible::Button, "Installa"},
-      {Form::kMain, "Frame1", QAccessible::Grouping, "Dati del Server"},
-      {Form::kMain, "txtServer", QAccessible::EditableText, "Nome"},
-      {Form::kMain, "txtIP", QAccessible::EditableText, "Indirizzo IP"},
-      {Form::kMain, "txtPath", QAccessible::EditableText, "Cartella dati Client"},
-      {Form::kMain, "txtPosto", QAccessible::EditableText, "N. client"},
-      {Form::kVer, "txtDir_4", QAccessible::EditableText, "Cartella D:\\ZEPO\\WEXA36"},
-      {Form::kVer, "txtCheck_4", QAccessible::EditableText, "Stato D:\\ZEPO\\WEXA36"},
-      {Form::kVer, "txtSistema", QAccessible::EditableText, "Files .INI"},
-      {Form::kReport, "txtReport", QAccessible::EditableText, "Report Errori"},
-  };
-  for (const auto& row : kSaid) {
-    EXPECT_EQ(said(ui.window(row.form)->findChild<QWidget*>(row.control)),
-              std::pair(row.role, std::string(row.name)))
-        << row.control;
-  }
-  for (Form form : {Form::kMain, Form::kVer, Form::kReport, Form::kAbout}) {
-    std::map<std::string, QString> named;
-    QWidget* window = ui.window(form);
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-      if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(window)) continue;
-      const std::string name = said(control).second;
-      EXPECT_TRUE(!name.empty() && named.emplace(name, control->objectName()).second)
-          << qPrintable(control->objectName()) << " says " << name;
-    }
-  }
-}
-
-// "Ripara" is seen in a heavy face, Arial Black or the heaviest style of the
-// face that stands in for it; the menus in the menu bar's face.
-TEST_F(AccessibilityTest, CaptionsAndMenusInTheirFaces) {
-  FrmVerWindow ver(ui);
-  const QFontInfo ripara(ver.findChild<QWidget*>("cmdRipara")->font());
-  const QString face = ripara.family();
-  for (const QString& style : QFontDatabase::styles(face))
-    EXPECT_LE(QFontDatabase::weight(face, style), QFontDatabase::weight(face, ripara.styleName()))
-        << qPrintable(face + " " + style + " is heavier than " + ripara.styleName());
-  FrmMainWindow main(ui);
-  const QFontInfo bar(main.menuBar()->font());
-  for (QAction* item : main.menuBar()->actions()) {
-    const QFontInfo menu(item->menu()->font());
-    EXPECT_EQ(std::pair(menu.family(), menu.pointSizeF()),
-              std::pair(bar.family(), bar.pointSizeF()));
-  }
+  Reader reader{{ui, app}};
+  forms::test::expectAccessibleNames(reader);
+  EXPECT_EQ(said(ui.window(Form::kVer)->findChild<QWidget*>("txtCheck_4")).second,
+            "Stato D:\\ZEPO\\WEXA36");
 }
 
 }  // namespace

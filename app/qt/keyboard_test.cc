@@ -3,12 +3,11 @@
 // control or to the open menu, as the keyboard's keys do. The operator
 // finds the controls by what the screen reader says of them.
 #include <QAccessible>
-#include <QComboBox>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QtTest/QTest>
+#include <filesystem>
 
 #include "app/qt/test_app.h"
 #include "install/install_test_fixture.h"
@@ -16,6 +15,8 @@
 
 namespace zepo::qt {
 namespace {
+
+namespace fs = std::filesystem;
 
 class KeyboardTest : public ::testing::Test {
  protected:
@@ -66,20 +67,10 @@ class KeyboardTest : public ::testing::Test {
     for (int tabs = 0; tabs < 20 && focused() != name; ++tabs) press(Qt::Key_Tab);
     ASSERT_EQ(focused().toStdString(), name.toStdString());
   }
-  // Runs `open`, answering each box that it shows by typing what `typed`
-  // gives for it, then Enter.
-  template <typename Open>
-  void answerWithEnter(Open open, QStringList typed = {}) {
-    uitest::whileModal(
-        [&](QWidget*) {
-          if (!typed.isEmpty()) type(typed.takeFirst().toUtf8());
-          press(Qt::Key_Return);
-        },
-        open);
-  }
   // The start as main() makes it, the server's name typed in its box.
   void start() {
-    answerWithEnter([&] { return ui.runEvent(frmMain::Form_Load); }, {"ZEPOSRV"});
+    uitest::answerBoxes({{"Inserire il nome del server", uitest::Close::kEnter, "ZEPOSRV"}},
+                        [&] { ui.runEvent(frmMain::Form_Load); });
     ui.show(Form::kMain);
     QCoreApplication::processEvents();
   }
@@ -89,14 +80,27 @@ class KeyboardTest : public ::testing::Test {
   TestWorkstation demo{TestWorkstation::demo()};
   QtUi ui{Twips::ofScreen()};
   Installer app{demo.platform(), ui};
+  uitest::Driver driver{ui, app};
 };
 
+// An install, a check that finds the server missing from hosts, its
+// report, the repair and a second check, from the keyboard alone; what the
+// windows show between. What the runs leave on disk the logic tests hold.
 TEST_F(KeyboardTest, InstallCheckAndRepair) {
   start();
+  // The settings file on the share filled the window.
+  EXPECT_EQ(driver.text(Form::kMain, "txtIP"), "192.0.2.10");
+  EXPECT_EQ(driver.text(Form::kMain, "txtPath"), "dati");
+  EXPECT_EQ(driver.text(Form::kMain, "dlbDrive"), "d: [DATI]");
   tabTo("N. client");
   type("7");
   tabTo("Installa");
-  answerWithEnter([this] { press(Qt::Key_Return); });
+  uitest::answerBoxes(
+      {{"Sorgente dati   ZEPOSRV\\zepo\\dati\nCreo il client su d:"},
+       {"Aggiornamento file di sistema completato.\nProcedo con la copia dei file?"},
+       {"Installazione completata."}},
+      [this] { press(Qt::Key_Return); });
+  EXPECT_FALSE(driver.shown(Form::kMain, "lblAttendi"));
   EXPECT_TRUE(demo.isFolder("d:\\zepo\\prog\\moduli"));
 
   const std::string hosts = testing::hostsFolder(demo.platform()) + "\\hosts";
@@ -106,10 +110,31 @@ TEST_F(KeyboardTest, InstallCheckAndRepair) {
   demo.writeFile(hosts, broken.erase(broken.find(serverLine), serverLine.size()));
 
   // "Verifica" from the menus: F10 opens the first, Right the next.
-  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Down}) press(key);
-  ASSERT_EQ(activeItem().toStdString(), "Verifica installazione");
-  press(Qt::Key_Return);
+  auto check = [&] {
+    for (Qt::Key key : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Down}) press(key);
+    ASSERT_EQ(activeItem().toStdString(), "Verifica installazione");
+    press(Qt::Key_Return);
+  };
+  auto rowsRight = [&] {
+    const char* folders[] = {"D:\\ZEPO", "D:\\ZEPO\\PROG", "D:\\ZEPO\\TEMP", "D:\\ZEPO\\TXT",
+                             "D:\\ZEPO\\WEXA36"};
+    for (int i = 0; i < EsitoVerifica::kRows; ++i) {
+      EXPECT_EQ(driver.text(Form::kVer, "txtDir_" + std::to_string(i)), folders[i]);
+      EXPECT_EQ(driver.text(Form::kVer, "txtCheck_" + std::to_string(i)), "OK") << i;
+    }
+  };
+  auto boldRed = [&](const char* name) {
+    QWidget* box = uitest::control(ui, Form::kVer, name);
+    return box->font().bold() &&
+           box->palette().color(QPalette::Disabled, QPalette::Text) == QColor(255, 0, 0);
+  };
+  check();
   EXPECT_EQ(focused(), "OK");
+  rowsRight();
+  EXPECT_EQ(driver.text(Form::kVer, "txtSistema"), "ERR");
+  EXPECT_TRUE(boldRed("txtSistema"));
+  EXPECT_FALSE(boldRed("txtCheck_0"));
+  EXPECT_EQ(driver.text(Form::kVer, "lblTotale"), "L'installazione presenta degli errori");
   tabTo("Report Errori");
   press(Qt::Key_Return);
   auto* report = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
@@ -119,33 +144,33 @@ TEST_F(KeyboardTest, InstallCheckAndRepair) {
   press(Qt::Key_Return);
   EXPECT_FALSE(report->isVisible());
   tabTo("Ripara");
-  press(Qt::Key_Return);
+  uitest::answerBoxes({}, [this] { press(Qt::Key_Return); });  // it asks nothing
+  EXPECT_FALSE(driver.shown(Form::kVer, ""));
   EXPECT_EQ(demo.readFile(hosts), installed);
+
+  // Again: everything right, the system files' box still bold red from the
+  // first run, the report emptied.
+  check();
+  rowsRight();
+  EXPECT_EQ(driver.text(Form::kVer, "txtSistema"), "OK");
+  EXPECT_TRUE(boldRed("txtSistema"));
+  EXPECT_EQ(driver.text(Form::kVer, "lblTotale"), "Nessun errore");
+  EXPECT_FALSE(uitest::control(ui, Form::kVer, "cmdReport")->isEnabled());
+  EXPECT_FALSE(driver.shown(Form::kVer, "cmdRipara"));
+  EXPECT_EQ(report->toPlainText(), "");
+  press(Qt::Key_Return);
+
+  // A box during a run on a new window shows over the rows as they are
+  // then, not as the run showed the window.
+  ui.unload(Form::kVer);
+  app.esito = {};
+  fs::remove(demo.hostPath(testing::hostsFolder(demo.platform()) + "\\services"));
+  uitest::answerBoxes(
+      {{"Errore durante l'agg. dei file di sistema", uitest::Close::kEnter, "", rowsRight}}, check);
+  tabTo("OK");
+  press(Qt::Key_Return);
   press(Qt::Key_F4, Qt::AltModifier);
   EXPECT_TRUE(ui.ended());
-}
-
-// F10 and Alt open the menus from every control; the arrow keys then move
-// in the menus, never the drive list.
-TEST_F(KeyboardTest, MenusOpenFromEveryControl) {
-  start();
-  // The focus starts on the drive list; the first drive, so that Down
-  // would move it.
-  press(Qt::Key_Home);
-  auto* drives = ui.window(Form::kMain)->findChild<QComboBox*>("dlbDrive");
-  ASSERT_EQ(drives->currentIndex(), 0);
-  for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
-    for (int control = 0; control < 8; ++control, press(Qt::Key_Tab)) {
-      SCOPED_TRACE(focused().toStdString() + (key == Qt::Key_Alt ? " Alt" : " F10"));
-      for (Qt::Key next : {key, Qt::Key_Down, Qt::Key_Down}) press(next);
-      EXPECT_EQ(activeItem().toStdString(), "Esci");
-      for (int escapes = 0; escapes < 3 && (QApplication::activePopupWidget() ||
-                                            qobject_cast<QMenuBar*>(QApplication::focusWidget()));
-           ++escapes)
-        press(Qt::Key_Escape);
-      EXPECT_EQ(drives->currentIndex(), 0);
-    }
-  }
 }
 
 }  // namespace

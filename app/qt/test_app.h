@@ -82,38 +82,6 @@ inline QStringList tabChain(QWidget* first) {
   return names;
 }
 
-// Runs `open`, which shows modal boxes, and hands each box that opens
-// meanwhile to `answer`, which must close it. A box left open for five
-// seconds fails the test and is closed.
-template <typename Open>
-auto whileModal(const std::function<void(QWidget*)>& answer, Open open) {
-  QTimer timer;
-  QElapsedTimer waited;
-  QWidget* current = nullptr;
-  timer.setInterval(2);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box) return;
-    if (box != current) {
-      current = box;
-      waited.start();
-      answer(box);
-    } else if (waited.elapsed() > 5000) {
-      ADD_FAILURE() << "a modal box stayed open";
-      box->close();
-    }
-  });
-  timer.start();
-  return open();
-}
-
-// What a message box or the input box says.
-inline QString boxText(QWidget* box) {
-  if (auto* message = qobject_cast<QMessageBox*>(box)) return message->text();
-  auto* prompt = box->findChild<QLabel*>("prompt");
-  return prompt ? prompt->text() : QString();
-}
-
 // The answers to the boxes that `open` shows, in order: each box must say
 // its `text` (when given); `typed` is typed into it, `whileOpen` runs, and
 // it is closed as told. Returns what the boxes showed; an unexpected box
@@ -128,41 +96,58 @@ struct Answer {
 inline QList<BoxSeen> answerBoxes(QList<Answer> answers, const std::function<void()>& open,
                                   bool mayNotOpen = false) {
   QList<BoxSeen> boxes;
-  whileModal(
-      [&](QWidget* box) {
-        auto* message = qobject_cast<QMessageBox*>(box);
-        BoxSeen& seen = boxes.emplaceBack();
-        seen.title = box->windowTitle().toStdString();
-        seen.text = boxText(box).toStdString();
-        for (QPushButton* button : box->findChildren<QPushButton*>())
-          seen.buttons.push_back(button->text().toStdString());
-        std::sort(seen.buttons.begin(), seen.buttons.end());
-        const std::map<QMessageBox::Icon, int> icons = {{QMessageBox::Critical, 16},
-                                                        {QMessageBox::Question, 32},
-                                                        {QMessageBox::Information, 64}};
-        if (message && icons.count(message->icon())) seen.icon = icons.at(message->icon());
-        // The title shown whole, an empty one empty: X11 gets it from the
-        // native window, where Qt makes an empty title the program's name.
-        EXPECT_GE(box->width(), titleBarWidth(*box, box->windowTitle()));
-        EXPECT_EQ(box->windowHandle()->title(),
-                  box->windowTitle().isEmpty() ? " " : box->windowTitle());
-        if (answers.isEmpty()) ADD_FAILURE() << "unexpected box: " << seen.text;
-        Answer answer = answers.isEmpty() ? Answer{} : answers.takeFirst();
-        if (!answer.text.isNull()) {
-          EXPECT_EQ(seen.text, answer.text.toStdString());
-        }
-        if (answer.whileOpen) answer.whileOpen();
-        typeText(box, answer.typed);
-        if (answer.close == Close::kEnter || answer.close == Close::kEsc)
-          pressKey(box, answer.close == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
-        else if (answer.close == Close::kCloseBox)
-          box->close();
-        else if (auto* cancel = box->findChild<QPushButton*>("Annulla"))
-          cancel->click();
-        else
-          box->close();  // the box's buttons were already found wrong
-      },
-      [&] { return open(), 0; });
+  // Each box that opens is answered; one left open for five seconds fails
+  // the test and is closed.
+  QTimer timer;
+  QElapsedTimer waited;
+  QWidget* current = nullptr;
+  timer.setInterval(2);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    if (box == current) {
+      if (waited.elapsed() > 5000) {
+        ADD_FAILURE() << "a modal box stayed open";
+        box->close();
+      }
+      return;
+    }
+    current = box;
+    waited.start();
+    auto* message = qobject_cast<QMessageBox*>(box);
+    BoxSeen& seen = boxes.emplaceBack();
+    seen.title = box->windowTitle().toStdString();
+    auto* prompt = box->findChild<QLabel*>("prompt");  // the input box's
+    seen.text = (message ? message->text() : prompt ? prompt->text() : "").toStdString();
+    for (QPushButton* button : box->findChildren<QPushButton*>())
+      seen.buttons.push_back(button->text().toStdString());
+    std::sort(seen.buttons.begin(), seen.buttons.end());
+    const std::map<QMessageBox::Icon, int> icons = {
+        {QMessageBox::Critical, 16}, {QMessageBox::Question, 32}, {QMessageBox::Information, 64}};
+    if (message && icons.count(message->icon())) seen.icon = icons.at(message->icon());
+    // The title shown whole, an empty one empty: X11 gets it from the
+    // native window, where Qt makes an empty title the program's name.
+    EXPECT_GE(box->width(), titleBarWidth(*box, box->windowTitle()));
+    EXPECT_EQ(box->windowHandle()->title(),
+              box->windowTitle().isEmpty() ? " " : box->windowTitle());
+    if (answers.isEmpty()) ADD_FAILURE() << "unexpected box: " << seen.text;
+    Answer answer = answers.isEmpty() ? Answer{} : answers.takeFirst();
+    if (!answer.text.isNull()) {
+      EXPECT_EQ(seen.text, answer.text.toStdString());
+    }
+    if (answer.whileOpen) answer.whileOpen();
+    typeText(box, answer.typed);
+    if (answer.close == Close::kEnter || answer.close == Close::kEsc)
+      pressKey(box, answer.close == Close::kEnter ? Qt::Key_Return : Qt::Key_Escape);
+    else if (answer.close == Close::kCloseBox)
+      box->close();
+    else if (auto* cancel = box->findChild<QPushButton*>("Annulla"))
+      cancel->click();
+    else
+      box->close();  // the box's buttons were already found wrong
+  });
+  timer.start();
+  open();
   EXPECT_TRUE(answers.isEmpty() || mayNotOpen) << "an expected box did not open";
   return boxes;
 }

@@ -1,13 +1,11 @@
 // The Qt windows' behaviour: the cases both front ends share (the boxes and
 // their answers, the main window's record, the ends of the installer), what
 // closing each window does, and what the front end reads of the screen.
-#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 
-#include "app/qt/pictures.h"
 #include "app/qt/test_app.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
@@ -42,22 +40,6 @@ TEST_F(WindowsTest, WhatClosingEachWindowDoes) {
   app.CartellaWindows = windowsFolder(app.platform);
   forms::test::expectClosing(driver);
   EXPECT_FALSE(ws.exists("C:\\WINDOWS\\TEST.TXT"));
-}
-
-// The Windows program's icon file, written from this drawing by draw-icons
-// and kept in the sources, holds the window's 16 and 32 pixel images pixel
-// for pixel, read back by Qt's own ICO reader.
-TEST(Pictures, WindowsIconFileHoldsTheWindowIcon) {
-  uitest::application();
-  QImageReader reader(ZEPO_SOURCE_DIR "/packaging/windows/clientzepo.ico", "ico");
-  QList<int> sizes;
-  for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
-    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(image, iconImage(image.width())) << image.width();
-    sizes << image.width();
-  }
-  std::sort(sizes.begin(), sizes.end());
-  EXPECT_EQ(sizes, QList<int>({16, 32}));
 }
 
 // What the front end reads of an 800-pixel screen at the usual scalings

@@ -4,10 +4,10 @@
 // heavy face of the captions designed in Arial Black.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "app/forms/form_test_support.h"
 #include "app/win32/input_box.h"
 #include "app/win32/ui.h"
 #include "tests/test_workstation.h"
@@ -41,9 +41,19 @@ void CALLBACK readInputBox(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
 }
 
-// Each field says the caption of the label that names it (a row also its
-// folder as the window now shows it), the input box's field its prompt; in
-// every window each control that takes the focus says a name of its own.
+// The screen reader's view of the Win32 windows.
+struct Reader {
+  Win32Ui& ui;
+  HWND widget(Form form, const std::string& name) { return ui.windowOf(form)->control(name); }
+  std::string name(Form form, const forms::ControlDesign& design) {
+    return spokenName(widget(form, design.name));
+  }
+  std::string text(Form form, const std::string& name) { return windowText(widget(form, name)); }
+  bool shown(Form form, const std::string& name) { return IsWindowVisible(widget(form, name)); }
+};
+
+// Each control says its name, a check row's also the folder it shows; the
+// input box's field says its prompt.
 TEST(Win32AccessibilityTest, EveryControlSaysItsName) {
   TestWorkstation ws;
   Win32Ui ui{Twips(15)};
@@ -51,32 +61,8 @@ TEST(Win32AccessibilityTest, EveryControlSaysItsName) {
   ui.attach(app);
   for (int i = 0; i < EsitoVerifica::kRows; ++i)
     app.esito.txtDir[i] = "D:\\ZEPO\\R" + std::to_string(i);
-  const struct {
-    Form form;
-    const char* control;
-    const char* name;
-  } kSpoken[] = {
-      {Form::kMain, "dlbDrive", "Drive locale di destinazione"},
-      {Form::kMain, "txtServer", "Nome"},
-      {Form::kMain, "txtPosto", "N. client"},
-      {Form::kVer, "txtDir_3", "Cartella D:\\ZEPO\\R3"},
-      {Form::kVer, "txtCheck_3", "Stato D:\\ZEPO\\R3"},
-      {Form::kVer, "txtSistema", "Files .INI"},
-      {Form::kReport, "txtReport", "Report Errori"},
-  };
-  for (const auto& row : kSpoken) {
-    ui.show(row.form);
-    EXPECT_EQ(spokenName(ui.windowOf(row.form)->control(row.control)), row.name) << row.control;
-  }
-  for (Form form : {Form::kMain, Form::kVer, Form::kReport}) {
-    std::map<std::string, HWND> named;
-    for (HWND child = GetWindow(ui.windowOf(form)->hwnd(), GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      if (!(GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP)) continue;
-      const std::string name = spokenName(child);
-      EXPECT_TRUE(!name.empty() && named.emplace(name, child).second) << name;
-    }
-  }
+  Reader reader{ui};
+  forms::test::expectAccessibleNames(reader);
 
   SetTimer(nullptr, 0, 20, readInputBox);
   ui.inputBox("Inserire il nome del server", "Client ZEPO");
