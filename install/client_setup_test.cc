@@ -89,27 +89,6 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
   EXPECT_EQ(entry("Abal~Context", "Copied"), "");
 }
 
-TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
-  // A missing root is made on the listed drive.
-  ws.addDrive('d', "DATI");
-  app.frmMain.drive = "d: [DATI]";
-  AggiornaClient(app, "d:\\zepo", false);
-  expectSixEntries("d:", "d:\\zepo\\zepo.ini");
-
-  // An existing client root is used as it is; its INI is replaced.
-  app.frmMain.drive = "c:";
-  ws.writeFile("c:\\zepo\\locale.dat", "x");
-  ws.writeFile(kClientIni, "[Abal~Context]\r\nProcessOffset=70\r\n");
-  AggiornaClient(app, "c:\\zepo", false);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(systemFilesUpdated());
-  EXPECT_TRUE(ws.exists("c:\\zepo\\locale.dat"));
-  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
-  expectSixEntries("c:", kClientIni);
-  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,99");
-  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
-}
-
 TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {
   // The width counts in device pixels whatever the scaling; at 100 and
   // 144 dpi a pixel is a fraction of twips.
