@@ -111,34 +111,6 @@ TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) 
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
-  // hosts wrong, services missing, system.ini wrong too.
-  writeHosts("127.0.0.1\tlocalhost\r\n");
-  ws.platform().deleteFile(etc + "\\services");
-  writeSystemIni("[boot]\r\n");
-  run();
-  EXPECT_EQ(ui.messages, (std::vector<ScriptedUi::Message>{{kTrapMessage, kMbCritical, ""}}));
-  // The line found before the error stays; system.ini is never looked at;
-  // nothing else of the outcome is recorded, and the run goes on to its end.
-  EXPECT_EQ(esito().txtReport, "Errore nel file HOSTS\r\n");
-  EXPECT_EQ(states(), "OK OK OK OK OK | OK");
-  expectTotal(false, false);
-  EXPECT_EQ(ui.windowCalls,
-            (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
-
-  // With hosts missing too, its line is the one that stays.
-  ws.platform().deleteFile(etc + "\\hosts");
-  run();
-  EXPECT_EQ(esito().txtReport, "Manca il file HOSTS\r\n");
-  expectTotal(false, false);
-
-  // Folder errors still decide the total.
-  removeTree("c:\\zepo\\temp");
-  run();
-  EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\temp\r\nManca il file HOSTS\r\n");
-  expectTotal(true, false);
-}
-
 TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   writeHosts("127.0.0.1\tlocalhost\r\n");
   writeServices("echo\t7/tcp\r\n");
@@ -156,15 +128,30 @@ TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
   expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
 }
 
-TEST_F(SystemCheckTest, TrapClosesTheFileItLeftOpen) {
-  // Reading services fails once, after its first line.
+TEST_F(SystemCheckTest, AFailingSystemFileEndsInTheTrapAndClosesItsFile) {
+  // hosts wrong, services missing, system.ini wrong too.
+  writeHosts("127.0.0.1\tlocalhost\r\n");
+  ws.platform().deleteFile(etc + "\\services");
+  writeSystemIni("[boot]\r\n");
+  run();
+  EXPECT_EQ(ui.messages, (std::vector<ScriptedUi::Message>{{kTrapMessage, kMbCritical, ""}}));
+  // The line found before the error stays; system.ini is never looked at;
+  // nothing else of the outcome is recorded, and the run goes on to its end.
+  EXPECT_EQ(esito().txtReport, "Errore nel file HOSTS\r\n");
+  EXPECT_EQ(states(), "OK OK OK OK OK | OK");
+  expectTotal(false, false);
+  EXPECT_EQ(ui.windowCalls,
+            (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
+
+  // Reading services fails once, after its first line; the next run opens
+  // its files under number 1 again and completes.
+  installClient();
   FaultPlatform platform(ws.platform());
   platform.rules = {FaultPlatform::fail("readLine", kErrDeviceUnavailable, "\\services)", 2)};
   useApp(platform);
+  ui.messages.clear();
   run();
   EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
-
-  // The next run opens its files under number 1 again and completes.
   ui.messages.clear();
   run();
   EXPECT_TRUE(ui.messages.empty());
