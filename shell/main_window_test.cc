@@ -35,8 +35,9 @@ TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
     std::string path;
   };
   const Case cases[] = {
-      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n",
-       "192.168.1.10", "d: [DATI]", "dati"},
+      // The file is in the code page; a value is cut by characters.
+      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=citt\xe0\r\n",
+       "192.168.1.10", "d: [DATI]", "città"},
       // Keys without values keep the designed contents; the drive is the one
       // of the installer's folder.
       {"[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n", "255.255.255.255",
@@ -169,7 +170,6 @@ TEST_F(StartupTest, ClosingDeletesTestTxtButEsciDoesNot) {
 TEST_F(StartupTest, TheAboutWindowIsLoadedOnlyWhenItIsNotThere) {
   Installer app(ws.platform(), ui);
   frmMain::mnuInfo_Click(app);
-  EXPECT_EQ(app.frmAbout.lblVersion, "Versione 3.0.0");
   EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
   app.frmAbout.lblTitle = "changed";  // a second showing does not load it again
   frmMain::mnuInfo_Click(app);
