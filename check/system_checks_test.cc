@@ -47,6 +47,8 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
     std::string services;
     const char* systemIni;  // nullptr: missing
     std::string report;
+    bool nineX = false;  // the 9x family, which keeps hosts and services
+                         // in the Windows folder
   };
   const Case cases[] = {
       // The line anywhere in the file, with any line end, is enough.
@@ -68,15 +70,24 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
       {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nY=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, ";[DBS_REG_32]\r\n;X=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, nullptr, iniWrong},
+      {hostsOk, 0, servicesOk, iniOk.c_str(), "", true},
+      {hostsOk, 0, "echo\t7/tcp\r\n", iniOk.c_str(), servicesWrong, true},
   };
+  FaultPlatform nineX(ws.platform());
+  nineX.rules = {FaultPlatform::answer("osPlatform", "1")};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hosts + c.services + (c.systemIni ? c.systemIni : "no system.ini"));
-    writeHosts(c.hosts);
-    ws.setHidden(etc + "\\hosts", c.hostsAttributes);
-    writeServices(c.services);
+    // The other family's folder holds files that would fail.
+    const std::string& folder = c.nineX ? windows : etc;
+    const std::string& other = c.nineX ? etc : windows;
+    ws.writeFile(other + "\\hosts", "127.0.0.1\tlocalhost\r\n");
+    ws.writeFile(other + "\\services", "");
+    ws.writeFile(folder + "\\hosts", c.hosts);
+    ws.setHidden(folder + "\\hosts", c.hostsAttributes);
+    ws.writeFile(folder + "\\services", c.services);
     std::filesystem::remove(ws.hostPath(windows + "\\system.ini"));
     if (c.systemIni) writeSystemIni(c.systemIni);
-    useApp(ws.platform());
+    useApp(c.nineX ? static_cast<Platform&>(nineX) : ws.platform());
     run();
     if (!c.report.empty()) {
       expectSystemError(c.report);
@@ -109,23 +120,6 @@ TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) 
   EXPECT_EQ(ws.readFile(etc + "\\hosts"),
             "127.0.0.1\tlocalhost\r\n192.168.10.5\tSRV1\r\n10.0.0.9\tSRV?\r\n");
   EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
-  writeHosts("127.0.0.1\tlocalhost\r\n");
-  writeServices("echo\t7/tcp\r\n");
-  ws.writeFile(windows + "\\hosts", "192.168.10.5\tSRV1\r\n");
-  ws.writeFile(windows + "\\services", "criteria\t2001/tcp\r\n");
-  // The 9x family keeps hosts and services in the Windows folder.
-  FaultPlatform platform(ws.platform());
-  platform.rules = {FaultPlatform::answer("osPlatform", "1")};
-  useApp(platform);
-  run();
-  EXPECT_EQ(esito().txtReport, "");
-
-  useApp(ws.platform());
-  run();
-  expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
 }
 
 TEST_F(SystemCheckTest, AFailingSystemFileEndsInTheTrapAndClosesItsFile) {
