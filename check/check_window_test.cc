@@ -18,30 +18,6 @@ class CheckWindowTest : public CheckTest {
   CheckWindowTest() { installClient(); }
 };
 
-TEST_F(CheckWindowTest, ReportWindowShowsTheLastRunsLines) {
-  removeTree("c:\\zepo\\temp");
-  writeHosts("127.0.0.1\tlocalhost\r\n");
-  cmdCheck_Click(*app);
-  const std::string report = "Manca la cartella c:\\zepo\\temp\r\nErrore nel file HOSTS\r\n";
-  EXPECT_EQ(esito().txtReport, report);
-
-  ui.windowCalls.clear();
-  frmVer::cmdReport_Click(*app);
-  frmVer::cmdReport_Click(*app);
-  frmReport::cmdOK_Click(*app);
-  EXPECT_EQ(ui.windowCalls,
-            (std::vector<std::string>{"show Report", "show Report", "hide Report"}));
-  EXPECT_EQ(esito().txtReport, report);
-
-  // A new run empties and refills the text in place.
-  writeHosts(std::string(kHostsLine) + "\r\n");
-  ui.windowCalls.clear();
-  cmdCheck_Click(*app);
-  EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\temp\r\n");
-  EXPECT_EQ(ui.windowCalls,
-            (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
-}
-
 TEST_F(CheckWindowTest, RepairOfferIsOnlyShownByARunAndHiddenByOk) {
   writeSystemIni("[boot]\r\n");
   cmdCheck_Click(*app);
@@ -87,7 +63,7 @@ TEST_F(CheckWindowTest, RepairRunsTheSetupWithoutItsCopyAndHidesTheWindow) {
   ws.writeFile("\\\\SRV1\\zepo\\zepoinst.ini",
                "[HOST]\r\nHostIP=192.168.10.5\r\n[SERV]\r\nServiceName=criteria\r\n"
                "[DBS_REG_32]\r\nX=SRV1:2001\r\n");
-  ws.writeFile("\\\\SRV1\\zepo\\client\\zepo.ini", "[Abal~Context]\r\nPolice=WinPC,31\r\n");
+  ws.writeFile("\\\\SRV1\\zepo\\client\\zepo.ini", "[Abal~Context]\r\nPolice=WinPC,99\r\n");
   writeHosts("127.0.0.1\tlocalhost\r\n");
   writeSystemIni("[boot]\r\n");
   cmdCheck_Click(*app);
@@ -106,6 +82,7 @@ TEST_F(CheckWindowTest, RepairRunsTheSetupWithoutItsCopyAndHidesTheWindow) {
   EXPECT_NE(ws.readFile(etc + "\\hosts").find(std::string(kHostsLine) + "\r\n"), std::string::npos);
   const std::string clientIni = ws.readFile("c:\\zepo\\zepo.ini");
   EXPECT_NE(clientIni.find("c:\\Zepo\\CRIRED36\\cred32.dll"), std::string::npos);
+  EXPECT_NE(clientIni.find("Police=WinPC,99"), std::string::npos);
   EXPECT_EQ(clientIni.find("ProcessOffset"), std::string::npos);
 
   // A setup that reports a failure still closes the window.

@@ -47,6 +47,8 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
     std::string services;
     const char* systemIni;  // nullptr: missing
     std::string report;
+    bool nineX = false;  // the 9x family, which keeps hosts and services
+                         // in the Windows folder
   };
   const Case cases[] = {
       // The line anywhere in the file, with any line end, is enough.
@@ -68,15 +70,24 @@ TEST_F(SystemCheckTest, EachSystemFileNeedsItsEntry) {
       {hostsOk, 0, servicesOk, "[DBS_REG_32]\r\nY=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, ";[DBS_REG_32]\r\n;X=1\r\n", iniWrong},
       {hostsOk, 0, servicesOk, nullptr, iniWrong},
+      {hostsOk, 0, servicesOk, iniOk.c_str(), "", true},
+      {hostsOk, 0, "echo\t7/tcp\r\n", iniOk.c_str(), servicesWrong, true},
   };
+  FaultPlatform nineX(ws.platform());
+  nineX.rules = {FaultPlatform::answer("osPlatform", "1")};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hosts + c.services + (c.systemIni ? c.systemIni : "no system.ini"));
-    writeHosts(c.hosts);
-    ws.setHidden(etc + "\\hosts", c.hostsAttributes);
-    writeServices(c.services);
+    // The other family's folder holds files that would fail.
+    const std::string& folder = c.nineX ? windows : etc;
+    const std::string& other = c.nineX ? etc : windows;
+    ws.writeFile(other + "\\hosts", "127.0.0.1\tlocalhost\r\n");
+    ws.writeFile(other + "\\services", "");
+    ws.writeFile(folder + "\\hosts", c.hosts);
+    ws.setHidden(folder + "\\hosts", c.hostsAttributes);
+    ws.writeFile(folder + "\\services", c.services);
     std::filesystem::remove(ws.hostPath(windows + "\\system.ini"));
     if (c.systemIni) writeSystemIni(c.systemIni);
-    useApp(ws.platform());
+    useApp(c.nineX ? static_cast<Platform&>(nineX) : ws.platform());
     run();
     if (!c.report.empty()) {
       expectSystemError(c.report);
@@ -111,7 +122,7 @@ TEST_F(SystemCheckTest, AServerNameOutsideTheCodePageIsFoundAsTheRepairWroteIt) 
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
+TEST_F(SystemCheckTest, AFailingSystemFileEndsInTheTrapAndClosesItsFile) {
   // hosts wrong, services missing, system.ini wrong too.
   writeHosts("127.0.0.1\tlocalhost\r\n");
   ws.platform().deleteFile(etc + "\\services");
@@ -126,45 +137,15 @@ TEST_F(SystemCheckTest, MissingServicesEndsInTheTrap) {
   EXPECT_EQ(ui.windowCalls,
             (std::vector<std::string>{"show Ver", "refresh Ver", "refresh Report"}));
 
-  // With hosts missing too, its line is the one that stays.
-  ws.platform().deleteFile(etc + "\\hosts");
-  run();
-  EXPECT_EQ(esito().txtReport, "Manca il file HOSTS\r\n");
-  expectTotal(false, false);
-
-  // Folder errors still decide the total.
-  removeTree("c:\\zepo\\temp");
-  run();
-  EXPECT_EQ(esito().txtReport, "Manca la cartella c:\\zepo\\temp\r\nManca il file HOSTS\r\n");
-  expectTotal(true, false);
-}
-
-TEST_F(SystemCheckTest, HostsFolderFollowsThePlatform) {
-  writeHosts("127.0.0.1\tlocalhost\r\n");
-  writeServices("echo\t7/tcp\r\n");
-  ws.writeFile(windows + "\\hosts", "192.168.10.5\tSRV1\r\n");
-  ws.writeFile(windows + "\\services", "criteria\t2001/tcp\r\n");
-  // The 9x family keeps hosts and services in the Windows folder.
-  FaultPlatform platform(ws.platform());
-  platform.rules = {FaultPlatform::answer("osPlatform", "1")};
-  useApp(platform);
-  run();
-  EXPECT_EQ(esito().txtReport, "");
-
-  useApp(ws.platform());
-  run();
-  expectSystemError("Errore nel file HOSTS\r\nErrore nel file SERVICES\r\n");
-}
-
-TEST_F(SystemCheckTest, TrapClosesTheFileItLeftOpen) {
-  // Reading services fails once, after its first line.
+  // Reading services fails once, after its first line; the next run opens
+  // its files under number 1 again and completes.
+  installClient();
   FaultPlatform platform(ws.platform());
   platform.rules = {FaultPlatform::fail("readLine", kErrDeviceUnavailable, "\\services)", 2)};
   useApp(platform);
+  ui.messages.clear();
   run();
   EXPECT_EQ(ui.prompts(), std::vector<std::string>{kTrapMessage});
-
-  // The next run opens its files under number 1 again and completes.
   ui.messages.clear();
   run();
   EXPECT_TRUE(ui.messages.empty());

@@ -42,19 +42,17 @@ class AggiornaClientTest : public InstallTest {
 };
 
 TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
-  // At the first tree copy: what the operator sees, and where the client INI is.
+  // What the operator sees at the first tree copy.
   FaultPlatform observer{ws.platform()};
   Installer observed{observer, ui};
   observed.frmMain = app.frmMain;
   bool labelShown = false;
   bool repainted = false;
-  bool iniSetAside = false;
   observer.onCall = [&](const std::string& call) {
     if (!call.starts_with("CreateProcessA(") || observer.calls("CreateProcessA").size() != 1)
       return;
     labelShown = observed.frmMain.lblAttendiVisible;
     repainted = ui.windowCalls == std::vector<std::string>{"refresh Main"};
-    iniSetAside = !ws.exists(kClientIni) && ws.exists("c:\\zepo\\zepoini.old");
   };
 
   AggiornaClient(observed, "c:\\zepo", true);
@@ -64,16 +62,8 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
                              {kCopyQuestion, kMbOkCancelQuestion, "Installazione Client ZEPO"}}));
   EXPECT_TRUE(labelShown);
   EXPECT_TRUE(repainted);
-  EXPECT_TRUE(iniSetAside);
   EXPECT_TRUE(observed.frmMain.lblAttendiVisible);
-  EXPECT_EQ(
-      observer.calls("CreateProcessA"),
-      (std::vector<std::string>{
-          "CreateProcessA(xcopy \\\\SRV1\\zepo\\dati\\*.* c:\\zepo\\*.* /s , 1, 32, 68)",
-          "CreateProcessA(xcopy \\\\SRV1\\zepo\\prog\\*.* c:\\zepo\\prog\\*.* /s , 1, 32, 68)",
-          "CreateProcessA(xcopy \\\\SRV1\\zepo\\wexa36\\*.* c:\\zepo\\wexa36\\*.* /s , 1, 32, 68)",
-      }));
-
+  // The three trees, with their subfolders.
   EXPECT_EQ(ws.readFile("c:\\zepo\\archivio.dat"), "dati");
   EXPECT_EQ(ws.readFile("c:\\zepo\\prog\\moduli\\mod.dll"), "dll");
   EXPECT_EQ(ws.readFile("c:\\zepo\\wexa36\\winpcf.fon"), "font");
@@ -87,27 +77,6 @@ TEST_F(AggiornaClientTest, InstallCopiesTheTreesAndKeepsTheIniItWrote) {
   EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "30");
   EXPECT_EQ(entry("Abal~Context", "ProcessLimit"), "39");
   EXPECT_EQ(entry("Abal~Context", "Copied"), "");
-}
-
-TEST_F(AggiornaClientTest, RepairRewritesTheIniFromTheTemplateOnly) {
-  // A missing root is made on the listed drive.
-  ws.addDrive('d', "DATI");
-  app.frmMain.drive = "d: [DATI]";
-  AggiornaClient(app, "d:\\zepo", false);
-  expectSixEntries("d:", "d:\\zepo\\zepo.ini");
-
-  // An existing client root is used as it is; its INI is replaced.
-  app.frmMain.drive = "c:";
-  ws.writeFile("c:\\zepo\\locale.dat", "x");
-  ws.writeFile(kClientIni, "[Abal~Context]\r\nProcessOffset=70\r\n");
-  AggiornaClient(app, "c:\\zepo", false);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_TRUE(systemFilesUpdated());
-  EXPECT_TRUE(ws.exists("c:\\zepo\\locale.dat"));
-  EXPECT_FALSE(ws.exists("c:\\zepo\\prog"));
-  expectSixEntries("c:", kClientIni);
-  EXPECT_EQ(entry("Abal~Context", "Police"), "WinPC,99");
-  EXPECT_EQ(entry("Abal~Context", "ProcessOffset"), "");
 }
 
 TEST_F(AggiornaClientTest, FontSizeFollowsTheScreenAndProcessesTheWorkstation) {

@@ -36,11 +36,6 @@ class InstallCommandTest : public InstallTest {
   }
   FaultPlatform recorder{ws.platform()};
   Installer recorded{recorder, ui};  // the installer, its calls logged
-  // The desktop of the default workstation (NT family, version 5.1).
-  std::string desktop() {
-    return windowsFolder(ws.platform()).substr(0, 2) +
-           "\\Documents and Settings\\All Users\\Desktop\\";
-  }
 };
 
 TEST_F(InstallCommandTest, AWorkstationNumberAndAServerNameAreRequired) {
@@ -101,75 +96,60 @@ TEST_F(InstallCommandTest, CancelAtAQuestionChangesNothingOnDisk) {
 
 TEST_F(InstallCommandTest, InstallFitsTheMainShortcutToTheDrive) {
   ws.addDrive('d', "DATI");
-  // The drive list shows the drive in lower case: it still counts as C:.
-  for (const char* drive : {"c:", "d: [DATI]"}) {
-    const std::string root = std::string(drive, 2) + "\\zepo";
-    const std::string fitted = drive[0] == 'c' ? shortcut() : fittedShortcut('d');
-    recorded.frmMain.drive = drive;
+  const std::string windows = windowsFolder(ws.platform());
+  // The 9x family keeps hosts and services in the Windows folder.
+  ws.writeFile(windows + "\\hosts", "127.0.0.1 localhost\r\n");
+  ws.writeFile(windows + "\\services", "echo\t7/tcp\r\n");
+  ws.writeFile(windows + "\\Desktop\\desktop.ini", "");
+  ws.writeFile(windows + "\\Profiles\\All Users\\Desktop\\desktop.ini", "");
+  const std::string nt4 = windows + "\\Profiles\\All Users\\";
+  const std::string nt5 = windows.substr(0, 2) + "\\Documents and Settings\\All Users\\";
+  struct Case {
+    const char* drive;
+    const char* platform;
+    const char* version;
+    std::string desktop;  // the main shortcut's; the other's has "desktop"
+  };
+  const Case cases[] = {
+      // The drive list shows the drive in lower case: it still counts as C:.
+      {"c:", "2", "5.1", nt5},
+      {"d: [DATI]", "2", "5.1", nt5},
+      {"c:", "1", "4.0", windows + "\\"},
+      // Halves go to the even number: 4.5 is 4, 5.5 is 6.
+      {"c:", "2", "4.5", nt4},
+      {"d: [DATI]", "2", "5.5", nt4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.drive) + " " + c.platform + " " + c.version);
+    const std::string root = std::string(c.drive, 2) + "\\zepo";
+    const std::string fitted = c.drive[0] == 'c' ? shortcut() : fittedShortcut('d');
+    // Each literal keeps its letter case: "desktop" for the configuration
+    // shortcut on the NT family.
+    const std::string main = c.desktop + "Desktop\\Zepo NT.lnk";
+    const std::string config =
+        c.desktop + (c.platform[0] == '2' ? "desktop" : "Desktop") + "\\configura ZEPO.lnk";
+    recorded.frmMain.drive = c.drive;
+    recorder.rules = {FaultPlatform::answer("osPlatform", c.platform),
+                      FaultPlatform::answer("osVersion", c.version)};
     recorder.log.clear();
     frmMain::cmdInstalla_Click(recorded);
     EXPECT_EQ(ui.messages.back(),
               (ScriptedUi::Message{kCompleted, kMbInformation, "Installazione Client ZEPO"}));
     EXPECT_FALSE(recorded.frmMain.lblAttendiVisible);
     EXPECT_EQ(ui.windowCalls.back(), "refresh Main");
+    std::vector<std::string> shortcuts;
+    for (const std::string& copy : recorder.calls("copyFile")) {
+      if (copy.ends_with(".lnk)")) shortcuts.push_back(copy);
+    }
+    EXPECT_EQ(shortcuts,
+              (std::vector<std::string>{"copyFile(" + root + "\\zepont~1.lnk, " + main + ")",
+                                        "copyFile(" + root + "\\config~1.lnk, " + config + ")"}));
     EXPECT_EQ(ws.readFile(root + "\\zepont~1.lnk"), fitted);
-    EXPECT_EQ(ws.readFile(desktop() + "Zepo NT.lnk"), fitted);
-    EXPECT_EQ(ws.readFile(desktop() + "configura ZEPO.lnk"), shortcut());
+    EXPECT_EQ(ws.readFile(main), fitted);
+    EXPECT_EQ(ws.readFile(config), shortcut());
     EXPECT_EQ(recorder.calls("AddFontResourceA"),
               std::vector<std::string>{"AddFontResourceA(" + root + "\\wexa36\\winpcf.fon)"});
     EXPECT_EQ(ini(root + "\\zepo.ini", "Abal~Context", "ProcessLimit"), "39");
-  }
-}
-
-TEST_F(InstallCommandTest, DesktopDestinationsFollowPlatformAndVersion) {
-  const std::string windows = windowsFolder(ws.platform());
-  const std::string drive = windows.substr(0, 2);
-  ws.writeFile(windows + "\\hosts", "127.0.0.1 localhost\r\n");
-  ws.writeFile(windows + "\\services", "echo\t7/tcp\r\n");
-  ws.writeFile(windows + "\\Desktop\\desktop.ini", "");
-  ws.writeFile(windows + "\\Profiles\\All Users\\Desktop\\desktop.ini", "");
-  // An earlier installation with its files; the copy question is declined.
-  ws.writeFile("c:\\zepo\\zepont~1.lnk", shortcut());
-  ws.writeFile("c:\\zepo\\config~1.lnk", shortcut());
-  ws.writeFile("c:\\zepo\\wexa36\\winpcf.fon", "font");
-
-  const std::string nt4 = windows + "\\Profiles\\All Users\\";
-  const std::string nt5 = drive + "\\Documents and Settings\\All Users\\";
-  struct Case {
-    const char* platform;
-    const char* version;
-    std::string main;
-    std::string config;
-  };
-  const Case cases[] = {
-      {"1", "4.0", windows + "\\Desktop\\Zepo NT.lnk", windows + "\\Desktop\\configura ZEPO.lnk"},
-      {"2", "4.0", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {"2", "5.0", nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
-      {"2", "5.1", nt5 + "Desktop\\Zepo NT.lnk", nt5 + "desktop\\configura ZEPO.lnk"},
-      // Halves go to the even number: 4.5 is 4, 5.5 is 6.
-      {"2", "4.5", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {"2", "5.5", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-      {"2", "6.1", nt4 + "Desktop\\Zepo NT.lnk", nt4 + "desktop\\configura ZEPO.lnk"},
-  };
-  for (const Case& c : cases) {
-    FaultPlatform platform{ws.platform()};
-    platform.rules = {FaultPlatform::answer("osPlatform", c.platform),
-                      FaultPlatform::answer("osVersion", c.version)};
-    ScriptedUi runUi;
-    runUi.msgBoxAnswers = {kIdOk, kIdOk, kIdCancel};
-    Installer run{platform, runUi};
-    run.frmMain = app.frmMain;
-    frmMain::cmdInstalla_Click(run);
-    EXPECT_EQ(runUi.prompts(),
-              (std::vector<std::string>{kPrevious, kConfirmation, kCopyQuestion, kCompleted}));
-    std::vector<std::string> shortcuts;
-    for (const std::string& copy : platform.calls("copyFile")) {
-      if (copy.ends_with(".lnk)")) shortcuts.push_back(copy.substr(copy.find(", ") + 2));
-    }
-    EXPECT_EQ(shortcuts, (std::vector<std::string>{c.main + ")", c.config + ")"}))
-        << c.platform << " " << c.version;
-    EXPECT_EQ(ws.readFile(c.main), shortcut());
-    EXPECT_EQ(ws.readFile(c.config), shortcut());
   }
 }
 

@@ -16,58 +16,47 @@
 namespace zepo {
 namespace {
 
-TEST(EventProcedureTest, WhateverIsThrownEndsInTheErrorBox) {
+// What ends a procedure: the event runner's exit code and error box, and
+// the exit code and message of the guarded start, before the windows.
+TEST(EventProcedureTest, WhateverIsThrownEndsInTheErrorBoxOrBeforeTheWindowsWithTwo) {
   TestWorkstation ws;
+  const char* const internal = "Errore di run-time '51':\r\n\r\nErrore interno";
   struct Case {
-    std::function<void(Installer&)> procedure;
-    std::optional<int> exitCode;
-    const char* prompt;  // nullptr: no box
+    std::function<void()> procedure;
+    std::optional<int> eventExit;
+    const char* box;  // nullptr: no box
+    int startExit;    // a start that goes on gives its own, 1
+    const char* told;
   };
   const Case cases[] = {
-      {[](Installer&) {}, std::nullopt, nullptr},
-      {[](Installer&) { endInstaller(); }, 0, nullptr},
-      {[](Installer& a) { a.platform.deleteFile("c:\\nessuno.txt"); }, 1,
+      {[] {}, std::nullopt, nullptr, 1, nullptr},
+      {[] { endInstaller(); }, 0, nullptr, 0, nullptr},
+      {[] { throw RuntimeError(kErrFileNotFound); }, 1,
+       "Errore di run-time '53':\r\n\r\nImpossibile trovare il file", 2,
        "Errore di run-time '53':\r\n\r\nImpossibile trovare il file"},
-      {[](Installer&) { throw std::bad_alloc(); }, 1,
+      {[] { throw std::bad_alloc(); }, 1, "Errore di run-time '7':\r\n\r\nMemoria esaurita", 2,
        "Errore di run-time '7':\r\n\r\nMemoria esaurita"},
-      {[](Installer&) { throw std::out_of_range("stod"); }, 1,
-       "Errore di run-time '51':\r\n\r\nErrore interno"},
-      {[](Installer&) { throw 42; }, 1, "Errore di run-time '51':\r\n\r\nErrore interno"},
+      {[] { throw std::out_of_range("stod"); }, 1, internal, 2, internal},
+      {[] { throw 42; }, 1, internal, 2, internal},
+      // A malformed workstation file: its message names the file and line.
+      {[] { throw std::runtime_error("platform.ini:3: why"); }, 1, internal, 2,
+       "platform.ini:3: why"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.told ? c.told : "no message");
     ScriptedUi ui;
     Installer app(ws.platform(), ui);
-    EXPECT_EQ(runEventProcedure(app, c.procedure), c.exitCode);
+    EXPECT_EQ(runEventProcedure(app, [&](Installer&) { c.procedure(); }), c.eventExit);
     std::vector<ScriptedUi::Message> boxes;
-    if (c.prompt) boxes.push_back({c.prompt, kMbCritical, "clientZEPO"});
+    if (c.box) boxes.push_back({c.box, kMbCritical, "clientZEPO"});
     EXPECT_EQ(ui.messages, boxes);
-  }
-}
-
-TEST(StartTest, WhateverFailsBeforeTheWindowsIsToldAndEndsWithTwo) {
-  std::vector<std::string> told;
-  auto tell = [&](const std::string& text) { told.push_back(text); };
-  struct Case {
-    std::function<int()> start;
-    int exitCode;
-    std::string told;  // "" for nothing told
-  };
-  const Case cases[] = {
-      {[] { return 0; }, 0, ""},
-      {[] { return 1; }, 1, ""},
-      {[]() -> int { endInstaller(); }, 0, ""},
-      {[]() -> int { throw std::runtime_error("platform.ini:3: why"); }, 2, "platform.ini:3: why"},
-      {[]() -> int { throw RuntimeError(kErrPathNotFound); }, 2,
-       "Errore di run-time '76':\r\n\r\nImpossibile trovare il percorso"},
-      {[]() -> int { throw std::bad_alloc(); }, 2,
-       "Errore di run-time '7':\r\n\r\nMemoria esaurita"},
-      {[]() -> int { throw std::out_of_range("stof"); }, 2,
-       "Errore di run-time '51':\r\n\r\nErrore interno"},
-  };
-  for (const Case& c : cases) {
-    told.clear();
-    EXPECT_EQ(runStart(c.start, tell), c.exitCode) << c.told;
-    EXPECT_EQ(told, c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+    std::vector<std::string> told;
+    auto start = [&] {
+      c.procedure();
+      return 1;
+    };
+    EXPECT_EQ(runStart(start, [&](const std::string& text) { told.push_back(text); }), c.startExit);
+    EXPECT_EQ(told, c.told ? std::vector<std::string>{c.told} : std::vector<std::string>{});
   }
 }
 

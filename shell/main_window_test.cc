@@ -35,8 +35,9 @@ TEST_F(StartupTest, FillsTheFieldsFromTheSettingsFile) {
     std::string path;
   };
   const Case cases[] = {
-      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=dati\r\n",
-       "192.168.1.10", "d: [DATI]", "dati"},
+      // The file is in the code page; a value is cut by characters.
+      {"[HOST]\r\nHostIP=192.168.1.10\r\n[PATH]\r\nDefaultDrive=d\r\nInstallPath=citt\xe0\r\n",
+       "192.168.1.10", "d: [DATI]", "città"},
       // Keys without values keep the designed contents; the drive is the one
       // of the installer's folder.
       {"[HOST]\r\nHostIP=\r\n[PATH]\r\nInstallPath=" + longPath + "\r\n", "255.255.255.255",
@@ -136,48 +137,43 @@ TEST_F(StartupTest, NoServerNameOrNoSettingsFileEndsTheInstaller) {
   }
 }
 
-TEST_F(StartupTest, ALaterServerNameKeepsTheFieldsReadAtStartUp) {
+// What the menus and the close box do once the installer has started.
+TEST_F(StartupTest, TheMenusAndTheCloseBoxAfterStartUp) {
   writeSettings("[HOST]\r\nHostIP=10.0.0.1\r\n[PATH]\r\nInstallPath=dati\r\n");
   Installer app(ws.platform(), ui);
   ui.inputBoxAnswers = {"ZEPOSRV", "ALTRO"};
   frmMain::Form_Load(app);
+  // A later server name keeps the fields read at start-up.
   frmMain::mnuServer_Click(app);
   EXPECT_EQ(app.frmMain.txtServer, "ALTRO");
   EXPECT_EQ(app.frmMain.txtIP, "10.0.0.1");
   EXPECT_EQ(app.frmMain.txtPath, "dati");
 
-  // An empty answer from the menu is stored, told and ends the installer.
-  EXPECT_THROW(frmMain::mnuServer_Click(app), InstallerEnd);
-  EXPECT_EQ(app.frmMain.txtServer, "");
-  EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST_F(StartupTest, ClosingDeletesTestTxtButEsciDoesNot) {
-  writeSettings("[HOST]\r\nHostIP=1.2.3.4\r\n");
-  Installer app(ws.platform(), ui);
-  ui.inputBoxAnswers = {"ZEPOSRV"};
-  frmMain::Form_Load(app);
-  ws.writeFile("C:\\WINDOWS\\test.txt", "x");
-  EXPECT_THROW(frmMain::mnuEsci_Click(app), InstallerEnd);
-  EXPECT_TRUE(ws.exists("C:\\WINDOWS\\test.txt"));
-  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
-  EXPECT_FALSE(ws.exists("C:\\WINDOWS\\test.txt"));
-  // Without the file the window still closes.
-  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
-}
-
-TEST_F(StartupTest, TheAboutWindowIsLoadedOnlyWhenItIsNotThere) {
-  Installer app(ws.platform(), ui);
+  // The about window is loaded only when it is not there.
+  ui.windowCalls.clear();
   frmMain::mnuInfo_Click(app);
-  EXPECT_EQ(app.frmAbout.lblVersion, "Versione 3.0.0");
   EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
-  app.frmAbout.lblTitle = "changed";  // a second showing does not load it again
+  app.frmAbout.lblTitle = "changed";
   frmMain::mnuInfo_Click(app);
   EXPECT_EQ(app.frmAbout.lblTitle, "changed");
   EXPECT_EQ(ui.windowCalls, (std::vector<std::string>{"show About", "show About"}));
   frmAbout::cmdOK_Click(app);
   frmMain::mnuInfo_Click(app);
   EXPECT_EQ(app.frmAbout.lblTitle, "clientZEPO");
+
+  // "Esci" leaves test.txt; closing the window deletes it, and closes it
+  // without the file too.
+  ws.writeFile("C:\\WINDOWS\\test.txt", "x");
+  EXPECT_THROW(frmMain::mnuEsci_Click(app), InstallerEnd);
+  EXPECT_TRUE(ws.exists("C:\\WINDOWS\\test.txt"));
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+  EXPECT_FALSE(ws.exists("C:\\WINDOWS\\test.txt"));
+  EXPECT_THROW(frmMain::Form_Unload(app), InstallerEnd);
+
+  // An empty answer from the menu is stored, told and ends the installer.
+  EXPECT_THROW(frmMain::mnuServer_Click(app), InstallerEnd);
+  EXPECT_EQ(app.frmMain.txtServer, "");
+  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace

@@ -56,12 +56,6 @@ class FaultPlatform : public ForwardingPlatform {
   // How many process handles and registry keys the target handed out.
   int handedOut() const { return handedOut_; }
 
-  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                  const std::optional<std::string>& value,
-                                  const std::string& fileName) override {
-    return fwd("WritePrivateProfileStringA", &Platform::WritePrivateProfileStringA, section, key,
-               value, fileName);
-  }
   std::uint32_t GetWindowsDirectoryA(std::string& buffer, std::uint32_t size) override {
     return filled(enter("GetWindowsDirectoryA", {show(size)}), buffer,
                   [&] { return target().GetWindowsDirectoryA(buffer, size); });
@@ -112,9 +106,6 @@ class FaultPlatform : public ForwardingPlatform {
     return fwd("RegCloseKey", &Platform::RegCloseKey, Handle{key});
   }
 
-  std::string listFirst(const std::string& path, int attributes) override {
-    return fwd("listFirst", &Platform::listFirst, path, attributes);
-  }
   void copyFile(const std::string& source, const std::string& destination) override {
     fwd("copyFile", &Platform::copyFile, source, destination);
   }
@@ -151,7 +142,6 @@ class FaultPlatform : public ForwardingPlatform {
     }
   };
   std::string show(const std::string& text) const { return text; }
-  std::string show(const std::optional<std::string>& text) const { return text.value_or("(none)"); }
   std::string show(File f) const { return file(f.n); }
   std::string show(Handle h) const { return handle(h.value); }
   template <class N>
